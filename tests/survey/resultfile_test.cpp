@@ -1,0 +1,303 @@
+#include "survey/resultfile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <string>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/TempDesktop.h"
+
+using survey::FileOutcome;
+using survey::Line;
+using survey::Record;
+using survey::ResultFile;
+using survey::toCp932;
+
+namespace {
+
+const QString kName = QStringLiteral("方向・距離DATA.TXT");
+
+QByteArray raw(const char* bytes) { return QByteArray(bytes); }
+
+QByteArray separatorBytes() { return QByteArray(82, '-') + "\r\n"; }
+
+Record oneLine(const char* utf8) {
+    Record r;
+    r.add(Line().text(utf8));
+    return r;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+}  // namespace
+
+// ---- CP932 --------------------------------------------------------------------
+
+TEST(Cp932, JapaneseAndAsciiGiveShiftJisBytes) {
+    const auto enc = toCp932(QStringLiteral("基準 X 0"));
+    ASSERT_TRUE(enc.ok);
+    EXPECT_EQ(enc.bytes, raw("\x8A\xEE\x8F\x80 X 0"));
+}
+
+TEST(Cp932, HalfWidthKatakanaAreSingleBytes) {
+    const auto enc = toCp932(QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ"));
+    ASSERT_TRUE(enc.ok);
+    EXPECT_EQ(enc.bytes, raw("\xC3\xDE\xBD\xB8\xC4\xAF\xCC\xDF"));
+}
+
+TEST(Cp932, SquareMetreMiddleDotAndIdeographicSpaceEncode) {
+    const auto enc = toCp932(QStringLiteral("㎡・\u3000"));
+    ASSERT_TRUE(enc.ok);
+    EXPECT_EQ(enc.bytes, raw("\x87\x75\x81\x45\x81\x40"));
+}
+
+TEST(Cp932, LookAlikesAreWrittenAsTheirCp932Forms) {
+    // 〜 − ‖ ¥ become ～ － ∥ ￥; the ASCII backslash and tilde stay single bytes.
+    const auto enc = toCp932(QStringLiteral("〜−‖¥\\~"));
+    ASSERT_TRUE(enc.ok);
+    EXPECT_EQ(enc.bytes, raw("\x81\x60\x81\x7C\x81\x61\x81\x8F\x5C\x7E"));
+}
+
+TEST(Cp932, AsciiControlCodesKeepTheirValues) {
+    const auto enc = toCp932(QString::fromLatin1("\x1A\x1C\x7F\t"));
+    ASSERT_TRUE(enc.ok);
+    EXPECT_EQ(enc.bytes, raw("\x1A\x1C\x7F\t"));
+}
+
+TEST(Cp932, FirstUnencodableCharacterIsNamedWhole) {
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // U+1F600, a surrogate pair
+    auto enc = toCp932(QStringLiteral("角") + emoji + QStringLiteral("한"));
+    EXPECT_FALSE(enc.ok);
+    EXPECT_TRUE(enc.bytes.isEmpty());
+    EXPECT_EQ(enc.offending, emoji);
+
+    enc = toCp932(QStringLiteral("X 한 ") + emoji);
+    EXPECT_FALSE(enc.ok);
+    EXPECT_EQ(enc.offending, QStringLiteral("한"));
+
+    // A lone surrogate is no character at all and must not vanish silently.
+    enc = toCp932(QStringLiteral("A") + QChar(0xD800) + QStringLiteral("B"));
+    EXPECT_FALSE(enc.ok);
+    EXPECT_EQ(enc.offending, QString(QChar(0xD800)));
+}
+
+// ---- Folder ---------------------------------------------------------------------
+
+TEST(ResultFolder, FollowsHomeAtEveryCall) {
+    QString first;
+    {
+        TempDesktop desk;
+        first = survey::desktopFolder();
+        EXPECT_EQ(QDir::cleanPath(first), QDir::cleanPath(desk.folder()));
+        ASSERT_TRUE(ResultFile(kName).append(oneLine("A")).ok());
+        EXPECT_TRUE(desk.exists(kName));
+    }
+    TempDesktop desk;
+    EXPECT_NE(survey::desktopFolder(), first);
+    EXPECT_EQ(QDir::cleanPath(survey::desktopFolder()), QDir::cleanPath(desk.folder()));
+    ASSERT_TRUE(ResultFile(kName).append(oneLine("B")).ok());
+    EXPECT_EQ(desk.bytes(kName), raw("B\r\n"));
+}
+
+TEST(ResultFolder, UsesTheDesktopNamedInTheUserDirectories) {
+    TempDesktop desk;
+    const QString home = QDir::cleanPath(desk.folder() + "/..");
+    writeFile(home + "/.config/user-dirs.dirs",
+              QByteArray("XDG_DESKTOP_DIR=\"$HOME/") + QStringLiteral("デスクトップ").toUtf8() + "\"\n");
+    const QString folder = home + QStringLiteral("/デスクトップ");
+    EXPECT_EQ(QDir::cleanPath(survey::desktopFolder()), folder);
+    ASSERT_TRUE(ResultFile(kName).append(oneLine("A")).ok());
+    EXPECT_TRUE(QFile::exists(folder + "/" + kName));
+    EXPECT_FALSE(desk.exists(kName));
+}
+
+// ---- Appending -----------------------------------------------------------------
+
+TEST(ResultFileAppend, FirstRecordCreatesFolderAndFileSecondFollows) {
+    TempDesktop desk;
+    ASSERT_FALSE(QDir(desk.folder()).exists());
+    const ResultFile file(kName);
+    EXPECT_EQ(QDir::cleanPath(file.path()), QDir::cleanPath(desk.file(kName)));
+
+    Record first;
+    first.separator().add(Line().text("基準 X 0")).separator();
+    const FileOutcome o1 = file.append(first);
+    EXPECT_TRUE(o1.ok());
+    EXPECT_TRUE(o1.reason.isEmpty());
+    const QByteArray afterFirst = separatorBytes() + raw("\x8A\xEE\x8F\x80 X 0\r\n") + separatorBytes();
+    EXPECT_EQ(desk.bytes(kName), afterFirst);
+
+    Record second;
+    second.add(Line().text("方向角").text(" ").text("123"));
+    ASSERT_TRUE(file.append(second).ok());
+    EXPECT_EQ(desk.bytes(kName), afterFirst + raw("\x95\xFB\x8C\xFC\x8A\x70 123\r\n"));
+}
+
+TEST(ResultFileAppend, KeepsWhatOthersWroteBefore) {
+    TempDesktop desk;
+    ASSERT_TRUE(QDir().mkpath(desk.folder()));
+    writeFile(desk.file(kName), raw("old line without end"));
+    ASSERT_TRUE(ResultFile(kName).append(oneLine("〜")).ok());
+    EXPECT_EQ(desk.bytes(kName), raw("old line without end\x81\x60\r\n"));
+}
+
+TEST(ResultFileAppend, UnencodableRecordWritesNothing) {
+    TempDesktop desk;
+    const ResultFile file(kName);
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+
+    Record bad;
+    bad.separator().add(Line().text("点名 ").text(emoji.toStdString())).separator();
+    FileOutcome o = file.append(bad);
+    EXPECT_EQ(o.kind, FileOutcome::Kind::Unencodable);
+    EXPECT_EQ(o.offending, emoji);
+    EXPECT_TRUE(o.reason.contains(emoji));
+    EXPECT_FALSE(desk.exists(kName));
+
+    ASSERT_TRUE(file.append(oneLine("基準 X 0")).ok());
+    const QByteArray before = desk.bytes(kName);
+    Record bad2;
+    bad2.add(Line().text("ok")).add(Line().text("한"));  // the fault is on the second line
+    o = file.append(bad2);
+    EXPECT_EQ(o.kind, FileOutcome::Kind::Unencodable);
+    EXPECT_EQ(o.offending, QStringLiteral("한"));
+    EXPECT_FALSE(o.reason.isEmpty());
+    EXPECT_EQ(desk.bytes(kName), before);
+}
+
+TEST(ResultFileAppend, DesktopThatIsAFileFailsWithAReason) {
+    TempDesktop desk;
+    writeFile(desk.folder(), raw("not a folder"));
+    const FileOutcome o = ResultFile(kName).append(oneLine("A"));
+    EXPECT_EQ(o.kind, FileOutcome::Kind::Failed);
+    EXPECT_FALSE(o.reason.isEmpty());
+    QFile f(desk.folder());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), raw("not a folder"));
+}
+
+TEST(ResultFileAppend, FolderWithTheFilesNameFailsWithAReason) {
+    TempDesktop desk;
+    ASSERT_TRUE(QDir().mkpath(desk.file(kName)));
+    const FileOutcome o = ResultFile(kName).append(oneLine("A"));
+    EXPECT_EQ(o.kind, FileOutcome::Kind::Failed);
+    EXPECT_TRUE(o.reason.contains(QStringLiteral("フォルダー"))) << o.reason.toStdString();
+    EXPECT_TRUE(QDir(desk.file(kName)).exists());
+}
+
+// ---- Writes cut short by the file-size limit -----------------------------------
+
+namespace {
+
+struct ChildOutcome {
+    bool exited = false;
+    int code = -1;  // 0 Done, 1 Unencodable, 2 Failed
+    std::string reason;
+};
+
+// Appends in a child process whose file-size limit is `limit` bytes, so the
+// write stops part-way; the parent is left untouched.
+ChildOutcome appendWithSizeLimit(const ResultFile& file, const Record& record, rlim_t limit) {
+    int fds[2];
+    if (::pipe(fds) != 0) return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        const rlimit lim{limit, limit};
+        if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) ::_exit(9);
+        const FileOutcome o = file.append(record);
+        const QByteArray reason = o.reason.toUtf8();
+        if (::write(fds[1], reason.constData(), size_t(reason.size())) < 0) ::_exit(8);
+        ::_exit(int(o.kind));
+    }
+    ::close(fds[1]);
+    ChildOutcome out;
+    char buf[512];
+    ssize_t n;
+    while ((n = ::read(fds[0], buf, sizeof buf)) > 0) out.reason.append(buf, size_t(n));
+    ::close(fds[0]);
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return out;
+    out.exited = WIFEXITED(status);
+    if (out.exited) out.code = WEXITSTATUS(status);
+    return out;
+}
+
+Record bigRecord() {
+    Record r;
+    r.separator();
+    for (int i = 0; i < 20; ++i) r.add(Line().text("方向角  123 - 45 - 30   距　離 100.123 m"));
+    r.separator();
+    return r;
+}
+
+}  // namespace
+
+TEST(ResultFileAppend, WriteStoppedHalfWayLeavesFileAsBefore) {
+    TempDesktop desk;
+    const ResultFile file(kName);
+    ASSERT_TRUE(file.append(oneLine("基準 X 0")).ok());
+    const QByteArray before = desk.bytes(kName);
+
+    const ChildOutcome o = appendWithSizeLimit(file, bigRecord(), rlim_t(before.size() + 7));
+    ASSERT_TRUE(o.exited) << "the size limit must not end the process";
+    EXPECT_EQ(o.code, int(FileOutcome::Kind::Failed));
+    EXPECT_FALSE(o.reason.empty());
+    EXPECT_EQ(desk.bytes(kName), before);
+
+    // The same file still takes a record afterwards.
+    ASSERT_TRUE(file.append(oneLine("X")).ok());
+    EXPECT_EQ(desk.bytes(kName), before + "X\r\n");
+}
+
+TEST(ResultFileAppend, NewFileStoppedHalfWayIsNotLeftBehind) {
+    TempDesktop desk;
+    const ChildOutcome o = appendWithSizeLimit(ResultFile(kName), bigRecord(), 10);
+    ASSERT_TRUE(o.exited);
+    EXPECT_EQ(o.code, int(FileOutcome::Kind::Failed));
+    EXPECT_NE(o.reason.find("ファイルの大きさの上限"), std::string::npos) << o.reason;
+    EXPECT_FALSE(desk.exists(kName));
+}
+
+// ---- Deleting ------------------------------------------------------------------
+
+TEST(ResultFileRemove, DeletesAndThenStartsAfresh) {
+    TempDesktop desk;
+    const ResultFile file(kName);
+    ASSERT_TRUE(file.append(oneLine("A")).ok());
+    ASSERT_TRUE(desk.exists(kName));
+    EXPECT_TRUE(file.remove().ok());
+    EXPECT_FALSE(desk.exists(kName));
+
+    ASSERT_TRUE(file.append(oneLine("B")).ok());
+    EXPECT_EQ(desk.bytes(kName), raw("B\r\n"));
+}
+
+TEST(ResultFileRemove, MissingFileOrFolderIsDone) {
+    TempDesktop desk;
+    const ResultFile file(kName);
+    EXPECT_TRUE(file.remove().ok());  // no Desktop folder yet
+    ASSERT_TRUE(QDir().mkpath(desk.folder()));
+    const FileOutcome o = file.remove();
+    EXPECT_TRUE(o.ok());
+    EXPECT_TRUE(o.reason.isEmpty());
+}
+
+TEST(ResultFileRemove, FolderWithTheFilesNameIsNotDeleted) {
+    TempDesktop desk;
+    ASSERT_TRUE(QDir().mkpath(desk.file(kName)));
+    const FileOutcome o = ResultFile(kName).remove();
+    EXPECT_EQ(o.kind, FileOutcome::Kind::Failed);
+    EXPECT_FALSE(o.reason.isEmpty());
+    EXPECT_TRUE(QDir(desk.file(kName)).exists());
+}
