@@ -1,0 +1,70 @@
+// Routines every window shares: centring, the message boxes and ending the
+// program. Message boxes and the end of the program go through one seam, so
+// that tests can script the user's answer instead of waiting on a dialog.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace Module1 {
+
+// Message-box styles and answers, numbered as the classic MsgBox numbers them.
+enum Style : int {
+    OkOnly = 0,
+    YesNo = 4,
+    Critical = 16,
+    Information = 64,
+};
+enum Answer : int {
+    Ok = 1,
+    Yes = 6,
+    No = 7,
+};
+
+// What the program shows and how it ends. The default shows real modal
+// message boxes and quits the event loop; tests install their own.
+class Seam {
+public:
+    virtual ~Seam() = default;
+    // Shows a modal box and returns the button pressed (Ok, Yes or No).
+    virtual int msgBox(const QString& prompt, int style, const QString& title) = 0;
+    // Closes every window and leaves the event loop.
+    virtual void endProgram() = 0;
+};
+
+// Replaces the seam (nullptr restores the default). Returns the old one.
+Seam* setSeam(Seam* seam);
+
+// The MsgBox of this program: every box goes through here.
+int MsgBox(const QString& prompt, int style, const QString& title);
+
+// Centres a window on its screen. Computed in twips (15 to a pixel) in
+// single precision, halves to even; a window larger than the screen gets a
+// negative position.
+void CenterForm(QWidget* form);
+
+// The centring arithmetic on its own: the left (or top) edge in twips of a
+// window of windowTwips on a screen of screenTwips.
+int centredEdge(int screenTwips, int windowTwips);
+
+// The input error box ("注意", critical, OK).
+void ShowInputError();
+
+// The delete question for a result file; true when the user answers Yes.
+bool AskDelete(const QString& question);
+
+// Information box (icon, OK) and plain result box (no icon, OK).
+void ShowInformation(const QString& prompt, const QString& title);
+void ShowResult(const QString& prompt, const QString& title);
+
+// A failure the user must know about (critical, OK).
+void ShowFailure(const QString& prompt, const QString& title);
+
+// The hint shown when the area-from-coordinates screen is opened from the menu.
+void ShowAreaHint();
+
+// Ends the program: every window is closed without further questions.
+void EndProgram();
+
+}  // namespace Module1

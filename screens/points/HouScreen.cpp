@@ -1,0 +1,97 @@
+#include "screens/points/HouScreen.h"
+
+#include "survey/arith.h"
+
+namespace {
+
+double value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
+std::string typed(const QLineEdit* box) { return box->text().toStdString(); }
+QString shown(double v) { return QString::fromStdString(survey::numberText(v)); }
+
+QLabel* blue(QLabel* label) {
+    label->setStyleSheet(QStringLiteral("color: blue;"));
+    return label;
+}
+
+}  // namespace
+
+方向距離::方向距離(QWidget* parent)
+    : CalcScreen(QStringLiteral("方向距離"), QStringLiteral("方向・距離"), 6855, 3060, parent) {
+    instructionLine(instructionLong(), true);
+    Label16 = degreeLabel("Label16", 840, 480);
+
+    Label2 = caption("Label2", 0, 840, QStringLiteral("基準　X"));
+    Label3 = caption("Label3", 2760, 840, QStringLiteral("基準　Y"));
+    Label4 = caption("Label4", 0, 1320, QStringLiteral("後視　X"));
+    Label5 = caption("Label5", 2760, 1320, QStringLiteral("後視　Y"));
+    Text1 = textBox("Text1", 960, 720);
+    Text2 = textBox("Text2", 3720, 720);
+    Text3 = textBox("Text3", 960, 1200);
+    Text4 = textBox("Text4", 3720, 1200);
+
+    Label6 = caption("Label6", 1965, 2040, QStringLiteral("方向角 ="));
+    Label7 = resultLabel("Label7", 2640, 1920, 720);
+    Label10 = blue(caption("Label10", 3360, 2040, QStringLiteral("°")));
+    Label8 = resultLabel("Label8", 3600, 1920, 600);
+    Label11 = blue(caption("Label11", 4200, 2040, QStringLiteral("′")));
+    Label9 = resultLabel("Label9", 4440, 1920, 600);
+    Label12 = blue(caption("Label12", 5040, 2040, QStringLiteral("″")));
+    Label13 = caption("Label13", 1920, 2640, QStringLiteral("距　 離 ="));
+    Label14 = resultLabel("Label14", 2640, 2520, 1440);
+    Label15 = caption("Label15", 4080, 2640, QStringLiteral("m"));
+
+    const Buttons buttons = standardButtons();
+    Command1 = buttons.calculate;
+    Command2 = buttons.clear;
+    Command3 = buttons.menu;
+    Command4 = buttons.exit;
+    wireButtons(buttons);
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Text3);
+    setTabOrder(Text3, Text4);
+    setTabOrder(Text4, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Command4);
+
+    setResultFile(QStringLiteral("方向・距離DATA.TXT"),
+                  QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 方向・距離DATA.txtファイルも削除しますか？"));
+    const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Label7, Label8, Label9, Label14};
+    setShownFields(fields);
+    setClearedFields(fields);
+    finishLoad();
+}
+
+bool 方向距離::acceptsInput() const {
+    for (const QLineEdit* box : {Text1, Text2, Text3, Text4})
+        if (box->text().isEmpty()) return false;
+    // The same point typed twice; 100 and 100.0 count as different.
+    return !(Text1->text() == Text3->text() && Text2->text() == Text4->text());
+}
+
+std::optional<survey::Record> 方向距離::compute() {
+    const double x1 = value(Text1), y1 = value(Text2), x2 = value(Text3), y2 = value(Text4);
+    const double distance = survey::pointDistance(x1, y1, x2, y2);
+    const double theta = survey::directionAngle(x1, y1, x2, y2, degrees(Label16));
+    if (!allFinite({distance, theta})) return std::nullopt;
+    const survey::Dms dms = survey::toDms(theta);
+
+    Label7->setText(shown(dms.d));
+    Label8->setText(shown(dms.m));
+    Label9->setText(shown(dms.s));
+    Label14->setText(shown(distance));
+
+    survey::Record record;
+    record.separator()
+        .add(survey::Line().text("基準 X").text(" ").text(typed(Text1)))
+        .add(survey::Line().text("基準 Y").text(" ").text(typed(Text2)))
+        .add(survey::Line().text("後視 X").text(" ").text(typed(Text3)))
+        .add(survey::Line().text("後視 Y").text(" ").text(typed(Text4)))
+        .add(survey::Line()
+                 .text("方向角").text(" ")
+                 .number(dms.d).text("-").number(dms.m).text("-").number(dms.s)
+                 .text("  ").text("距　離").number(distance).text("m"))
+        .separator();
+    return record;
+}

@@ -1,0 +1,68 @@
+#include "screens/points/TanzaScreen.h"
+
+#include <cmath>
+
+#include "survey/arith.h"
+
+namespace {
+double value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
+}  // namespace
+
+単独座標計算::単独座標計算(QWidget* parent)
+    : CalcScreen(QStringLiteral("単独座標計算"), QStringLiteral("単独座標計算"), 6855, 3060, parent) {
+    instructionLine(instructionShort(), false);
+
+    Label2 = caption("Label2", 0, 840, QStringLiteral("基準　X"));
+    Label3 = caption("Label3", 2760, 840, QStringLiteral("基準　Y"));
+    Label4 = caption("Label4", 0, 1320, QStringLiteral("方 向 角"));
+    Label5 = caption("Label5", 2760, 1320, QStringLiteral("距    離"));
+    Text1 = textBox("Text1", 960, 720);
+    Text2 = textBox("Text2", 3720, 720);
+    Text3 = textBox("Text3", 960, 1200);
+    Text4 = textBox("Text4", 3720, 1200);
+    Label6 = caption("Label6", 2805, 2040, QStringLiteral(" X 座標 ="));
+    Label7 = caption("Label7", 2805, 2640, QStringLiteral(" Y 座標 ="));
+    Label8 = resultLabel("Label8", 3600, 1920, 1800);
+    Label9 = resultLabel("Label9", 3600, 2520, 1800);
+    Label10 = degreeLabel("Label10", 120, 1920);
+
+    const Buttons buttons = standardButtons();
+    Command1 = buttons.calculate;
+    Command2 = buttons.clear;
+    Command3 = buttons.menu;
+    Command4 = buttons.exit;
+    wireButtons(buttons);
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Text3);
+    setTabOrder(Text3, Text4);
+    setTabOrder(Text4, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Command4);
+
+    setClearedFields({Text1, Text2, Text3, Text4, Label8, Label9});
+    finishLoad();
+}
+
+bool 単独座標計算::acceptsInput() const {
+    bool allZero = true;
+    for (const QLineEdit* box : {Text1, Text2, Text3, Text4}) {
+        if (box->text().isEmpty()) return false;
+        const std::optional<double> v = survey::strictNumber(box->text().toStdString());
+        if (!v) return false;  // not a number at all
+        if (*v != 0.0) allZero = false;
+    }
+    return !allZero;
+}
+
+std::optional<survey::Record> 単独座標計算::compute() {
+    const double alpha = survey::packedToDegrees(value(Text3)) / degrees(Label10);
+    const double distance = value(Text4);
+    const double x = survey::roundHalfEven(value(Text1) + distance * std::cos(alpha), 3);
+    const double y = survey::roundHalfEven(value(Text2) + distance * std::sin(alpha), 3);
+    if (!allFinite({x, y})) return std::nullopt;
+    Label8->setText(QString::fromStdString(survey::numberText(x)));
+    Label9->setText(QString::fromStdString(survey::numberText(y)));
+    return survey::Record();
+}

@@ -1,0 +1,124 @@
+// The frame's behaviour shared by every screen, seen on the two first screens.
+#include "app/Navigation.h"
+#include "screens/points/HouScreen.h"
+#include "screens/points/TanzaScreen.h"
+#include "support/ScreenTest.h"
+
+namespace {
+
+using FrameTest = ScreenTest;
+
+TEST_F(FrameTest, TabAndTheProgramSelectTheWholeText) {
+    auto* w = openWindow(new 方向距離);
+    typeInto(w->Text1, "123.456");
+    QTest::keyClick(w->Text1, Qt::Key_Tab);
+    QTest::keyClicks(w->Text2, "7");
+    QTest::keyClick(w->Text2, Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), w->Text1);
+    EXPECT_EQ(w->Text1->selectedText(), QStringLiteral("123.456"));
+    // Typing now replaces the old value.
+    QTest::keyClicks(w->Text1, "9");
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("9"));
+
+    // The program's focus after a calculation selects too.
+    typeInto(w->Text3, "50");
+    typeInto(w->Text4, "60");
+    w->Command1->setFocus();
+    press(w->Command1);
+    ASSERT_EQ(QApplication::focusWidget(), w->Text1);
+    EXPECT_EQ(w->Text1->selectedText(), QStringLiteral("9"));
+
+    // A click puts the cursor where the user clicked, without selecting.
+    QTest::mouseClick(w->Text2, Qt::LeftButton, {}, QPoint(2, w->Text2->height() / 2));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text2);
+    EXPECT_FALSE(w->Text2->hasSelectedText());
+}
+
+TEST_F(FrameTest, EnterOnAFocusedButtonPressesIt) {
+    auto* w = openWindow(new 単独座標計算);
+    typeInto(w->Text1, "100");
+    typeInto(w->Text2, "200");
+    typeInto(w->Text3, "90");
+    typeInto(w->Text4, "50");
+    QTest::keyClick(w->Text4, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->Command1);
+    QTest::keyClick(w->Command1, Qt::Key_Return);
+    EXPECT_EQ(w->Label9->text(), QStringLiteral("250"));
+
+    // Enter on the keypad presses C L S just the same.
+    w->Command2->setFocus();
+    QTest::keyClick(w->Command2, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(w->Label9->text(), QString());
+}
+
+TEST_F(FrameTest, InstructionLineScrollsAndWraps) {
+    auto* w = openWindow(new 方向距離);
+    EXPECT_FLOAT_EQ(w->instructionLeft(), 840.0f);
+    EXPECT_EQ(w->Label1->x(), 56);
+    EXPECT_EQ(w->Label1->parentWidget(), w->Picture1);
+
+    w->Timer1_Timer();
+    EXPECT_FLOAT_EQ(w->instructionLeft(), 790.0f);
+
+    const float width = float(w->Label1->width() * 15);
+    // Width + Left reaching exactly 0 does not wrap yet ...
+    w->setInstructionLeft(-width + 50.0f);
+    w->Timer1_Timer();
+    EXPECT_FLOAT_EQ(w->instructionLeft(), -width);
+    // ... the next tick has left the picture and enters from the right edge.
+    w->Timer1_Timer();
+    EXPECT_FLOAT_EQ(w->instructionLeft(), 6615.0f);
+    EXPECT_EQ(w->Label1->x(), w->Picture1->width());
+}
+
+TEST_F(FrameTest, InstructionLineMovesOnTheTimerAfterTheFirstCalculation) {
+    auto* w = openWindow(new 方向距離);
+    typeInto(w->Text1, "0");
+    typeInto(w->Text2, "0");
+    typeInto(w->Text3, "1");
+    typeInto(w->Text4, "1");
+    press(w->Command1);
+    ASSERT_TRUE(w->Timer1->isActive());
+    const float start = w->instructionLeft();
+    QTest::qWait(300);
+    EXPECT_LT(w->instructionLeft(), start);
+}
+
+TEST_F(FrameTest, SingleCoordinateLineStandsStill) {
+    auto* w = openWindow(new 単独座標計算);
+    typeInto(w->Text1, "1");
+    typeInto(w->Text2, "1");
+    typeInto(w->Text3, "1");
+    typeInto(w->Text4, "1");
+    press(w->Command1);
+    EXPECT_EQ(w->findChild<QTimer*>("Timer1"), nullptr);
+    EXPECT_EQ(w->Label1->x(), 56);
+}
+
+TEST_F(FrameTest, MenuButtonShowsTheMenuAndClosesTheScreen) {
+    int shown = 0;
+    Navigation::setMenuOpener([&] { ++shown; });
+    QPointer<方向距離> w = openWindow(new 方向距離);
+    typeInto(w->Text1, "0");
+    typeInto(w->Text2, "0");
+    typeInto(w->Text3, "1");
+    typeInto(w->Text4, "1");
+    press(w->Command1);
+    press(w->Command3);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(w.isNull());
+    EXPECT_TRUE(boxes.boxes().isEmpty());  // the menu button never asks
+    EXPECT_TRUE(desktop.exists(QStringLiteral("方向・距離DATA.TXT")));
+    Navigation::setMenuOpener(nullptr);
+}
+
+TEST_F(FrameTest, ScreensOpenCentredWithTheirClientArea) {
+    auto* w = openWindow(new 方向距離);
+    EXPECT_EQ(w->size(), QSize(457, 204));
+    const QRect screen = w->screen()->geometry();
+    EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 2);
+    EXPECT_EQ(w->Command4->geometry(), QRect(368, 168, 81, 25));
+}
+
+}  // namespace

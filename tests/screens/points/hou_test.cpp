@@ -1,0 +1,223 @@
+// 方向距離 driven through its real controls.
+#include "screens/points/HouScreen.h"
+#include "support/ScreenTest.h"
+
+namespace {
+
+const QString kFile = QStringLiteral("方向・距離DATA.TXT");
+const QString kQuestion = QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 方向・距離DATA.txtファイルも削除しますか？");
+
+class HouTest : public ScreenTest {
+protected:
+    方向距離* w = nullptr;
+    void SetUp() override { w = openWindow(new 方向距離); }
+
+    void enter(const QString& x1, const QString& y1, const QString& x2, const QString& y2) {
+        typeInto(w->Text1, x1);
+        QTest::keyClick(w->Text1, Qt::Key_Tab);
+        typeText(QApplication::focusWidget(), y1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        typeText(QApplication::focusWidget(), x2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        typeText(QApplication::focusWidget(), y2);
+    }
+    QStringList results() const {
+        return {w->Label7->text(), w->Label8->text(), w->Label9->text(), w->Label14->text()};
+    }
+    QStringList boxTexts() const {
+        return {w->Text1->text(), w->Text2->text(), w->Text3->text(), w->Text4->text()};
+    }
+    static QStringList record(const QString& x1, const QString& y1, const QString& x2, const QString& y2,
+                              const QString& directionLine) {
+        return {separatorLine(), "基準 X " + x1, "基準 Y " + y1, "後視 X " + x2, "後視 Y " + y2,
+                directionLine, separatorLine()};
+    }
+};
+
+TEST_F(HouTest, LoadStateCaptionsAndTabOrder) {
+    EXPECT_EQ(w->objectName(), QStringLiteral("方向距離"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("方向・距離"));
+    EXPECT_EQ(w->Label13->text(), QStringLiteral("距　 離 ="));
+    EXPECT_EQ(w->Command1->text(), QStringLiteral("計　　算"));
+    EXPECT_EQ(w->Label1->text(), CalcScreen::instructionLong());
+    EXPECT_TRUE(w->Label1->text().contains(QString(15, QChar(0x3000)) + "計算結果表示後"));
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_EQ(boxTexts(), QStringList(4, QString()));
+    // Tab walks the four boxes, then the buttons.
+    w->Text1->setFocus();
+    const QList<QWidget*> order{w->Text2, w->Text3, w->Text4, w->Command1, w->Command2, w->Command3, w->Command4};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+}
+
+TEST_F(HouTest, ExampleShowsResultsAndWritesTheRecord) {
+    enter("0", "0", "100", "100");
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"45", "0", "0", "141.421"}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    EXPECT_EQ(w->Text1->selectedText(), QStringLiteral("0"));
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_EQ(w->Timer1->interval(), 50);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+
+    const QString first =
+        crlf(record("0", "0", "100", "100", "方向角  45 - 0 - 0   距　離 141.421 m"));
+    EXPECT_EQ(decodedFile(desktop, kFile), first);
+
+    // A second calculation appends after the first, boxes written as typed.
+    enter("100.0", "-20", "0", "-120");
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"225", "0", "0", "141.421"}));
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              first + crlf(record("100.0", "-20", "0", "-120", "方向角  225 - 0 - 0   距　離 141.421 m")));
+}
+
+TEST_F(HouTest, DirectionsOfTheCompassPoints) {
+    struct Case { const char *x2, *y2; QStringList shown; };
+    const Case cases[] = {
+        {"100", "-100", {"315", "0", "0", "141.421"}},
+        {"0", "100", {"90", "0", "0", "100"}},
+        {"-100", "0", {"180", "0", "0", "100"}},
+        {"100", "0", {"0", "0", "0", "100"}},
+        {"0", "-100", {"270", "0", "0", "100"}},
+        // 359°59′59.6″ carries round to 0°00′00″.
+        {"100", "-0.000193925", {"0", "0", "0", "100"}},
+        // 12abc counts as 12, letters alone as 0.
+        {"12abc", "xyz", {"0", "0", "0", "12"}},
+    };
+    for (const Case& c : cases) {
+        enter("0", "0", c.x2, c.y2);
+        press(w->Command1);
+        EXPECT_EQ(results(), c.shown) << c.x2 << ", " << c.y2;
+    }
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+}
+
+TEST_F(HouTest, RefusedInputEmptiesTheScreenAndWritesNothing) {
+    // A finished calculation first, so that emptying can be seen.
+    enter("1", "2", "3", "4");
+    press(w->Command1);
+    desktop.bytes(kFile);
+    const QByteArray before = desktop.bytes(kFile);
+
+    const QStringList refused[] = {
+        {"10", "20", "10", "20"},            // the same point typed twice
+        {"10", "", "30", "40"},              // an empty box
+        {"1e308", "0", "-1e308", "0"},       // a distance beyond a double
+        {"1e400", "0", "0", "0"},            // a box beyond a double
+    };
+    for (const QStringList& in : refused) {
+        boxes.reset();
+        enter(in[0], in[1], in[2], in[3]);
+        press(w->Command1);
+        ASSERT_EQ(boxes.boxes().size(), 1) << in.join(',').toStdString();
+        EXPECT_EQ(boxes.boxes()[0].prompt,
+                  QStringLiteral("入力されていないデータがあるか、データが適切ではありません。"));
+        EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("注意"));
+        EXPECT_EQ(boxes.boxes()[0].style, 16);
+        EXPECT_EQ(boxTexts(), QStringList(4, QString()));
+        EXPECT_EQ(results(), QStringList(4, QString()));
+        EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    }
+    EXPECT_EQ(desktop.bytes(kFile), before);
+}
+
+TEST_F(HouTest, EqualValuesTypedDifferentlyAreAccepted) {
+    enter("10", "20", "10.0", "20");
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"45", "0", "0", "0"}));
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              crlf(record("10", "20", "10.0", "20", "方向角  45 - 0 - 0   距　離 0 m")));
+}
+
+TEST_F(HouTest, RefusedInputDoesNotStartTheInstructionLine) {
+    enter("5", "5", "5", "5");
+    press(w->Command1);
+    EXPECT_FALSE(w->Timer1->isActive());
+}
+
+TEST_F(HouTest, ClearAsksTheDeleteQuestionOnlyAfterACalculation) {
+    // Right after loading (and with something typed) nothing is asked.
+    typeInto(w->Text1, "5");
+    press(w->Command2);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(w->Text1->text(), QString());
+
+    enter("0", "0", "100", "100");
+    press(w->Command1);
+    const QByteArray written = desktop.bytes(kFile);
+    ASSERT_FALSE(written.isEmpty());
+
+    boxes.answer(Module1::No);
+    press(w->Command2);
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].prompt, kQuestion);
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("ファイルの削除"));
+    EXPECT_EQ(boxes.boxes()[0].style, 4);
+    EXPECT_EQ(desktop.bytes(kFile), written);
+    EXPECT_EQ(boxTexts(), QStringList(4, QString()));
+    EXPECT_EQ(results(), QStringList(4, QString()));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+
+    enter("0", "0", "100", "100");
+    press(w->Command1);
+    boxes.answer(Module1::Yes);
+    press(w->Command2);
+    EXPECT_FALSE(desktop.exists(kFile));
+    EXPECT_EQ(results(), QStringList(4, QString()));
+
+    // The next calculation starts a new file.
+    enter("0", "0", "0", "100");
+    press(w->Command1);
+    EXPECT_EQ(decodedFile(desktop, kFile), crlf(record("0", "0", "0", "100", "方向角  90 - 0 - 0   距　離 100 m")));
+}
+
+TEST_F(HouTest, DeletingAFileThatIsAlreadyGoneIsNoError) {
+    enter("0", "0", "100", "100");
+    press(w->Command1);
+    ASSERT_TRUE(QFile::remove(desktop.file(kFile)));
+    boxes.answer(Module1::Yes);
+    press(w->Command2);
+    EXPECT_EQ(boxes.boxes().size(), 1);  // the question, and no failure box
+}
+
+TEST_F(HouTest, ExitAsksOnlyWithACalculationShownAndAlwaysEnds) {
+    press(w->Command4);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(boxes.ends(), 1);
+
+    enter("0", "0", "100", "100");
+    press(w->Command1);
+    boxes.answer(Module1::Yes);
+    press(w->Command4);
+    EXPECT_EQ(boxes.boxes().size(), 1);
+    EXPECT_FALSE(desktop.exists(kFile));
+    EXPECT_EQ(boxes.ends(), 2);
+}
+
+TEST_F(HouTest, AnUnencodableCharacterKeepsTheResultsAndWritesNothing) {
+    enter("0", "0", "100", QStringLiteral("100한"));
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"45", "0", "0", "141.421"}));
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].style, 16);
+    EXPECT_TRUE(boxes.boxes()[0].prompt.contains(QStringLiteral("「한」")));
+    EXPECT_TRUE(boxes.boxes()[0].prompt.contains(desktop.file(kFile)));
+    EXPECT_FALSE(desktop.exists(kFile));
+}
+
+TEST_F(HouTest, AFileThatCannotBeWrittenIsReportedAndTheProgramGoesOn) {
+    // A folder where the file should be: the append cannot open it.
+    ASSERT_TRUE(QDir().mkpath(desktop.file(kFile)));
+    enter("0", "0", "100", "100");
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"45", "0", "0", "141.421"}));
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].style, 16);
+    EXPECT_TRUE(boxes.boxes()[0].prompt.contains(desktop.file(kFile)));
+    EXPECT_TRUE(w->isVisible());
+}
+
+}  // namespace

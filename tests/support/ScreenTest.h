@@ -1,0 +1,78 @@
+// Helpers for driving real screens in widget tests: open a window on the
+// offscreen platform, type into boxes, press buttons, read result files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTest>
+
+#include "support/ScriptedSeam.h"
+#include "support/TempDesktop.h"
+
+// Shows a window and waits until it is active, as a user would see it.
+template <class W>
+W* openWindow(W* window) {
+    window->show();
+    QApplication::setActiveWindow(window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    return window;
+}
+
+// Puts the focus in the box the way the program does (selecting its text)
+// and types over it; an empty text erases the box.
+// Text beyond ASCII arrives the way an input method commits it.
+inline void typeText(QWidget* box, const QString& text) {
+    if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Backspace);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(box, char(c.unicode()));
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QApplication::sendEvent(box, &commit);
+        }
+    }
+}
+
+inline void typeInto(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    typeText(box, text);
+}
+
+inline void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// A result file's bytes decoded from CP932, or "<missing>".
+inline QString decodedFile(const TempDesktop& desktop, const QString& name) {
+    if (!desktop.exists(name)) return QStringLiteral("<missing>");
+    QStringDecoder decode("windows-31j");
+    return decode(desktop.bytes(name));
+}
+
+// The expected text of a file: the lines, each ended with CR LF.
+inline QString crlf(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+inline QString separatorLine() { return QString(82, QLatin1Char('-')); }
+
+// A fixture with a temporary Desktop and scripted message boxes; the
+// window under test is closed at the end.
+class ScreenTest : public ::testing::Test {
+protected:
+    TempDesktop desktop;
+    ScriptedSeam boxes;
+
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
