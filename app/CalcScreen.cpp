@@ -96,6 +96,12 @@ CommandButton* CalcScreen::commandButton(const char* name, const QString& text, 
     return button;
 }
 
+void CalcScreen::describe(QWidget* field, const QString& caption) {
+    const QString text = caption.trimmed();
+    if (qobject_cast<QLineEdit*>(field)) field->setAccessibleName(text);
+    else field->setAccessibleDescription(text);
+}
+
 void CalcScreen::instructionLine(const QString& text, bool scrolls) {
     Picture1 = new QFrame(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -162,6 +168,7 @@ void CalcScreen::focusAfterCalculation() {
 void CalcScreen::refuse() {
     Module1::ShowInputError();
     emptyFields();
+    onErrorPath();
     if (firstBox_) firstBox_->setFocus();
 }
 

@@ -62,6 +62,10 @@ protected:
     QLabel* degreeLabel(const char* name, int left, int top);
     CommandButton* commandButton(const char* name, const QString& text, int left, int top,
                                  int width = 1215, int height = 375);
+    // Tells a screen reader what a field is: the caption in front of it
+    // becomes a box's accessible name and a result label's description.
+    static void describe(QWidget* field, const QString& caption);
+    static void describe(QWidget* field, const QLabel* caption) { describe(field, caption->text()); }
     // Picture1 with Label1 inside; scrolling lines also get Timer1.
     void instructionLine(const QString& text, bool scrolls);
     // The usual column: calculate, clear, menu, exit at the right edge.
@@ -104,6 +108,8 @@ protected:
 
     // The error path: the input error box, emptied fields, focus first box.
     void refuse();
+    // Whatever else a screen forgets on the error path (a list it keeps).
+    virtual void onErrorPath() {}
     // Empties the listed fields.
     void emptyFields();
     // Appends a record to the screen's file; failures are told to the user

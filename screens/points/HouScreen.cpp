@@ -40,6 +40,15 @@ QLabel* blue(QLabel* label) {
     Label14 = resultLabel("Label14", 2640, 2520, 1440);
     Label15 = caption("Label15", 4080, 2640, QStringLiteral("m"));
 
+    describe(Text1, Label2);
+    describe(Text2, Label3);
+    describe(Text3, Label4);
+    describe(Text4, Label5);
+    describe(Label7, QStringLiteral("方向角（度）"));
+    describe(Label8, QStringLiteral("方向角（分）"));
+    describe(Label9, QStringLiteral("方向角（秒）"));
+    describe(Label14, Label13);
+
     const Buttons buttons = standardButtons();
     Command1 = buttons.calculate;
     Command2 = buttons.clear;

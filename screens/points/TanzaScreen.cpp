@@ -26,6 +26,13 @@ double value(const QLineEdit* box) { return survey::leadingNumber(box->text().to
     Label9 = resultLabel("Label9", 3600, 2520, 1800);
     Label10 = degreeLabel("Label10", 120, 1920);
 
+    describe(Text1, Label2);
+    describe(Text2, Label3);
+    describe(Text3, Label4);
+    describe(Text4, Label5);
+    describe(Label8, Label6);
+    describe(Label9, Label7);
+
     const Buttons buttons = standardButtons();
     Command1 = buttons.calculate;
     Command2 = buttons.clear;

@@ -1,0 +1,102 @@
+// Timings of one area calculation at the largest corner list (10001
+// corners): the area itself, building its record, turning the record into
+// CP932 bytes and appending it to the result file.
+#include <benchmark/benchmark.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <vector>
+
+#include "screens/area/ZamenScreen.h"
+#include "survey/area.h"
+#include "survey/resultfile.h"
+
+namespace {
+
+// A parcel of 10001 corners on a ring about 50 m across, far from the
+// origin, with millimetre coordinates as a surveyor types them.
+std::vector<survey::Corner> fullParcel() {
+    const std::size_t n = 座標面積::kMaxCorners;
+    std::vector<survey::Corner> corners;
+    corners.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double a = 2.0 * std::numbers::pi * double(i) / double(n);
+        const double r = 25.0 + 3.0 * std::sin(7.0 * a);
+        corners.push_back({std::round((-35012.345 + r * std::cos(a)) * 1000.0) / 1000.0,
+                           std::round((12034.567 + r * std::sin(a)) * 1000.0) / 1000.0});
+    }
+    return corners;
+}
+
+const std::vector<survey::Corner>& parcel() {
+    static const std::vector<survey::Corner> corners = fullParcel();
+    return corners;
+}
+
+void BM_CornerArea(benchmark::State& state) {
+    const auto& corners = parcel();
+    for (auto _ : state) benchmark::DoNotOptimize(survey::cornerArea(corners));
+}
+BENCHMARK(BM_CornerArea)->Unit(benchmark::kMicrosecond);
+
+void BM_CornerAreaRecord(benchmark::State& state) {
+    const auto& corners = parcel();
+    const double area = survey::cornerArea(corners);
+    for (auto _ : state) {
+        survey::Record record = survey::cornerAreaRecord(corners, area);
+        benchmark::DoNotOptimize(record.lines().data());
+    }
+}
+BENCHMARK(BM_CornerAreaRecord)->Unit(benchmark::kMicrosecond);
+
+// The encoding the result file does before it touches the disk.
+void BM_RecordToCp932(benchmark::State& state) {
+    const auto& corners = parcel();
+    const survey::Record record = survey::cornerAreaRecord(corners, survey::cornerArea(corners));
+    for (auto _ : state) {
+        QByteArray bytes;
+        for (const std::string& line : record.lines()) {
+            const survey::Cp932 enc = survey::toCp932(QString::fromUtf8(line.data(), qsizetype(line.size())));
+            bytes.append(enc.bytes);
+            bytes.append("\r\n", 2);
+        }
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_RecordToCp932)->Unit(benchmark::kMillisecond);
+
+// What the user waits for after pressing 計算: area, record, encoding and
+// the append, into a Desktop folder of the benchmark's own.
+void BM_CalculateAndAppend(benchmark::State& state) {
+    const auto& corners = parcel();
+    const survey::ResultFile file(QStringLiteral("座標面積DATA.TXT"));
+    for (auto _ : state) {
+        const double area = survey::cornerArea(corners);
+        const survey::FileOutcome outcome = file.append(survey::cornerAreaRecord(corners, area));
+        if (!outcome.ok()) state.SkipWithError(outcome.reason.toStdString().c_str());
+        state.PauseTiming();
+        QFile::remove(file.path());
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CalculateAndAppend)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Result files go to a temporary home, never to the real Desktop.
+    QTemporaryDir home;
+    if (!home.isValid()) return 1;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

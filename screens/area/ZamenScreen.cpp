@@ -1,0 +1,106 @@
+#include "screens/area/ZamenScreen.h"
+
+#include "app/Module1.h"
+#include "survey/arith.h"
+
+namespace {
+
+double value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
+QString shown(double v) { return QString::fromStdString(survey::numberText(v)); }
+
+// Where Label1 stands while the instruction line is at rest.
+constexpr float kInstructionRestLeft = 840.0f;
+
+}  // namespace
+
+座標面積::座標面積(QWidget* parent)
+    : CalcScreen(QStringLiteral("座標面積"), QStringLiteral("座標面積計算"), 6855, 4020, parent) {
+    instructionLine(instructionLong(), true);
+
+    // The corner row: its number, then X and Y under their headings.
+    Label5 = caption("Label5", 1080, 780, QStringLiteral("X　座標"));
+    Label6 = caption("Label6", 3000, 780, QStringLiteral("Y　座標"));
+    Label2 = resultLabel("Label2", 240, 1080, 720);
+    Label2->setAlignment(Qt::AlignCenter);
+    Text1 = textBox("Text1", 1080, 1080);
+    Text2 = textBox("Text2", 3000, 1080);
+
+    Label3 = caption("Label3", 1080, 1800, QStringLiteral("面積 ="));
+    Label4 = resultLabel("Label4", 1800, 1680, 2775);
+
+    describe(Text1, Label5);
+    describe(Text2, Label6);
+    describe(Label2, QStringLiteral("次に入力する点の番号"));
+    describe(Label4, Label3);
+
+    // INPUT beside the corner row, calculate beside the area, then the rest.
+    Command1 = commandButton("Command1", QStringLiteral("INPUT"), 5520, 1080);
+    Command2 = commandButton("Command2", QStringLiteral("計　　算"), 5520, 1680);
+    Command3 = commandButton("Command3", QStringLiteral("C L S"), 5520, 2280);
+    Command4 = commandButton("Command4", QStringLiteral("M E N U"), 5520, 2880);
+    Command5 = commandButton("Command5", QStringLiteral("終　　了"), 5520, 3480);
+    QObject::connect(Command1, &QPushButton::clicked, this, [this] { inputCorner(); });
+    wireButtons(Buttons{Command2, Command3, Command4, Command5});
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Command4);
+    setTabOrder(Command4, Command5);
+
+    setResultFile(QStringLiteral("座標面積DATA.TXT"),
+                  QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 座標面積DATA.txtファイルも削除しますか？"));
+    const QList<QWidget*> fields{Text1, Text2, Label4};
+    setShownFields(fields);
+    setClearedFields(fields);
+    Label2->setText(QStringLiteral("1"));
+    finishLoad();
+}
+
+void 座標面積::forgetCorners() {
+    corners_.clear();
+    Label2->setText(QStringLiteral("1"));
+}
+
+void 座標面積::inputCorner() {
+    if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
+        refuse();
+        return;
+    }
+    if (corners_.size() >= kMaxCorners) {
+        Module1::ShowFailure(QStringLiteral("入力できる座標は10001点までです。この座標は追加しませんでした。\n"
+                                            "入力済みの10001点はそのまま残っています。"),
+                             QStringLiteral("注意"));
+        Text1->setFocus();
+        return;
+    }
+    corners_.push_back({value(Text1), value(Text2)});
+    Label2->setText(shown(double(corners_.size() + 1)));
+    Text1->setFocus();
+    Text1->selectAll();
+}
+
+bool 座標面積::acceptsInput() const { return corners_.size() >= 3; }
+
+void 座標面積::onErrorPath() { forgetCorners(); }
+
+std::optional<survey::Record> 座標面積::compute() {
+    const double area = survey::cornerArea(corners_);
+    if (!allFinite({area})) return std::nullopt;
+    const QString text = shown(area);
+    Label4->setText(text);
+    Module1::ShowResult(QStringLiteral("面積 = ") + text + QStringLiteral(" ㎡"), QStringLiteral("計算結果"));
+    return survey::cornerAreaRecord(corners_, area);
+}
+
+void 座標面積::clear() {
+    if (calculationShown()) offerDelete();
+    forgetCorners();
+    emptyFields();
+    // Back to the load state: the instruction line stands still again.
+    Timer1->stop();
+    Timer1->setInterval(0);
+    setInstructionLeft(kInstructionRestLeft);
+    Text1->setFocus();
+}

@@ -1,0 +1,306 @@
+// 座標面積 driven through its real controls.
+#include "screens/area/ZamenScreen.h"
+#include "support/ScreenTest.h"
+
+namespace {
+
+const QString kFile = QStringLiteral("座標面積DATA.TXT");
+const QString kInputError = QStringLiteral("入力されていないデータがあるか、データが適切ではありません。");
+
+class ZamenTest : public ScreenTest {
+protected:
+    座標面積* w = nullptr;
+    void SetUp() override { w = openWindow(new 座標面積); }
+
+    // Types one corner, X then TAB then Y, and presses INPUT.
+    void enterCorner(const QString& x, const QString& y) {
+        typeInto(w->Text1, x);
+        QTest::keyClick(w->Text1, Qt::Key_Tab);
+        typeText(QApplication::focusWidget(), y);
+        press(w->Command1);
+    }
+    void enterSquare() {
+        enterCorner("0", "0");
+        enterCorner("0", "10");
+        enterCorner("10", "10");
+        enterCorner("10", "0");
+    }
+    QStringList screenTexts() const {
+        return {w->Text1->text(), w->Text2->text(), w->Label2->text(), w->Label4->text()};
+    }
+    void expectInputError() {
+        ASSERT_EQ(boxes.boxes().size(), 1);
+        EXPECT_EQ(boxes.boxes()[0].prompt, kInputError);
+        EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("注意"));
+        EXPECT_EQ(boxes.boxes()[0].style, 16);
+    }
+    static QStringList record(const QStringList& cornerLines, const QString& areaLine) {
+        return QStringList{separatorLine(), "--座標面積計算--"} + cornerLines +
+               QStringList{areaLine, separatorLine()};
+    }
+    static QStringList squareLines() {
+        return {" 1 X 座標  0   Y 座標  0 ", " 2 X 座標  0   Y 座標  10 ", " 3 X 座標  10   Y 座標  10 ",
+                " 4 X 座標  10   Y 座標  0 "};
+    }
+};
+
+TEST_F(ZamenTest, LoadStateCaptionsAndTabOrder) {
+    EXPECT_EQ(w->objectName(), QStringLiteral("座標面積"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("座標面積計算"));
+    EXPECT_EQ(w->Label5->text(), QStringLiteral("X　座標"));
+    EXPECT_EQ(w->Label6->text(), QStringLiteral("Y　座標"));
+    EXPECT_EQ(w->Label1->text(), CalcScreen::instructionLong());
+    const QStringList captions{w->Command1->text(), w->Command2->text(), w->Command3->text(),
+                               w->Command4->text(), w->Command5->text()};
+    EXPECT_EQ(captions, (QStringList{"INPUT", "計　　算", "C L S", "M E N U", "終　　了"}));
+    EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""}));
+    EXPECT_FALSE(w->Timer1->isActive());
+
+    w->Text1->setFocus();
+    const QList<QWidget*> order{w->Text2, w->Command1, w->Command2, w->Command3, w->Command4, w->Command5};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+}
+
+TEST_F(ZamenTest, NothingClippedOrOverlapping) {
+    QList<QWidget*> controls{w->Picture1, w->Text1, w->Text2, w->Label2, w->Label3, w->Label4,
+                             w->Label5, w->Label6, w->Command1, w->Command2, w->Command3,
+                             w->Command4, w->Command5};
+    // The widest number the area label may have to show.
+    w->Label4->setText(QStringLiteral("1.23456789012346E+15"));
+    EXPECT_LE(w->Label4->sizeHint().width(), w->Label4->width());
+    w->Label2->setText(QStringLiteral("10002"));
+    EXPECT_LE(w->Label2->sizeHint().width(), w->Label2->width());
+    for (int i = 0; i < controls.size(); ++i) {
+        const QRect a = controls[i]->geometry();
+        EXPECT_TRUE(w->rect().contains(a)) << controls[i]->objectName().toStdString();
+        for (int j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(a.intersects(controls[j]->geometry()))
+                << controls[i]->objectName().toStdString() << " / " << controls[j]->objectName().toStdString();
+    }
+}
+
+TEST_F(ZamenTest, SquareInEitherOrderGivesTheSameAreaBoxAndRecord) {
+    enterCorner("0", "0");
+    // After INPUT the boxes keep their text, and X is selected for retyping.
+    EXPECT_EQ(screenTexts(), (QStringList{"0", "0", "2", ""}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    EXPECT_EQ(w->Text1->selectedText(), QStringLiteral("0"));
+    enterCorner("0", "10");
+    enterCorner("10", "10");
+    enterCorner("10", "0");
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("5"));
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+
+    press(w->Command2);
+    EXPECT_EQ(w->Label4->text(), QStringLiteral("100"));
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].prompt, QStringLiteral("面積 = 100 ㎡"));
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("計算結果"));
+    EXPECT_EQ(boxes.boxes()[0].style, 0);
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    const QString first = crlf(record(squareLines(), "面積  100 ㎡"));
+    EXPECT_EQ(decodedFile(desktop, kFile), first);
+
+    // Cleared without deleting, then the same corners the other way round.
+    boxes.reset();
+    boxes.answer(Module1::No);
+    press(w->Command3);
+    enterCorner("10", "0");
+    enterCorner("10", "10");
+    enterCorner("0", "10");
+    enterCorner("0", "0");
+    press(w->Command2);
+    EXPECT_EQ(w->Label4->text(), QStringLiteral("100"));
+    ASSERT_EQ(boxes.boxes().size(), 2);
+    EXPECT_EQ(boxes.boxes()[1].prompt, QStringLiteral("面積 = 100 ㎡"));
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              first + crlf(record({" 1 X 座標  10   Y 座標  0 ", " 2 X 座標  10   Y 座標  10 ",
+                                   " 3 X 座標  0   Y 座標  10 ", " 4 X 座標  0   Y 座標  0 "},
+                                  "面積  100 ㎡")));
+}
+
+TEST_F(ZamenTest, TheListSurvivesACalculationAndGrowsFurther) {
+    enterSquare();
+    press(w->Command2);
+    press(w->Command2);
+    // Twice the same area, and two identical records.
+    ASSERT_EQ(boxes.boxes().size(), 2);
+    EXPECT_EQ(boxes.boxes()[0].prompt, boxes.boxes()[1].prompt);
+    const QString once = crlf(record(squareLines(), "面積  100 ㎡"));
+    EXPECT_EQ(decodedFile(desktop, kFile), once + once);
+
+    // One more corner, (5, -5), adds a triangle of 25 beyond the side Y = 0.
+    enterCorner("5", "-5");
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("6"));
+    EXPECT_EQ(w->Label4->text(), QStringLiteral("100"));  // until the next calculation
+    press(w->Command2);
+    EXPECT_EQ(w->Label4->text(), QStringLiteral("125"));
+    EXPECT_EQ(boxes.boxes().last().prompt, QStringLiteral("面積 = 125 ㎡"));
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              once + once + crlf(record(squareLines() << " 5 X 座標  5   Y 座標 -5 ", "面積  125 ㎡")));
+}
+
+TEST_F(ZamenTest, ThreeCornersAreEnoughTwoAreRefusedAndForgotten) {
+    enterCorner("1", "1");
+    enterCorner("2", "2");
+    press(w->Command2);
+    expectInputError();
+    EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_FALSE(desktop.exists(kFile));
+
+    // The next INPUT is corner 1 again: the two above are gone.
+    boxes.reset();
+    enterCorner("0", "0");
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("2"));
+    enterCorner("0", "4");
+    enterCorner("3", "0");
+    press(w->Command2);
+    EXPECT_EQ(w->Label4->text(), QStringLiteral("6"));
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              crlf(record({" 1 X 座標  0   Y 座標  0 ", " 2 X 座標  0   Y 座標  4 ", " 3 X 座標  3   Y 座標  0 "},
+                          "面積  6 ㎡")));
+}
+
+TEST_F(ZamenTest, AnEmptyBoxAtInputDiscardsTheWholeList) {
+    enterSquare();
+    press(w->Command2);
+    ASSERT_EQ(w->Label4->text(), QStringLiteral("100"));
+    const QByteArray written = desktop.bytes(kFile);
+
+    for (const auto& [x, y] : {std::pair<QString, QString>{"5", ""}, {"", "5"}}) {
+        enterCorner("20", "20");
+        boxes.reset();
+        enterCorner(x, y);
+        expectInputError();
+        EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""}));
+        EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    }
+    // Nothing is left to calculate.
+    boxes.reset();
+    press(w->Command2);
+    expectInputError();
+    EXPECT_EQ(desktop.bytes(kFile), written);
+}
+
+TEST_F(ZamenTest, SignsLettersAndHalvesInTheRecord) {
+    enterCorner("-5", "-7.25");
+    enterCorner("abc", "3");      // letters count as 0
+    enterCorner("12.5m", "0.0");  // a number followed by letters counts as the number
+    press(w->Command2);
+    // Exactly 71.5625, rounded half to even.
+    EXPECT_EQ(w->Label4->text(), QStringLiteral("71.562"));
+    EXPECT_EQ(boxes.boxes().last().prompt, QStringLiteral("面積 = 71.562 ㎡"));
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              crlf(record({" 1 X 座標 -5   Y 座標 -7.25 ", " 2 X 座標  0   Y 座標  3 ", " 3 X 座標  12.5   Y 座標  0 "},
+                          "面積  71.562 ㎡")));
+}
+
+TEST_F(ZamenTest, AnAreaBeyondADoubleIsRefused) {
+    enterCorner("1e308", "0");
+    enterCorner("1e308", "1e308");
+    enterCorner("0", "1e308");
+    press(w->Command2);
+    expectInputError();
+    EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""}));
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_FALSE(desktop.exists(kFile));
+}
+
+TEST_F(ZamenTest, ClearAsksOnlyWithAResultAndReturnsToTheLoadState) {
+    // Corners entered, no result: nothing is asked, the list is emptied.
+    enterSquare();
+    press(w->Command3);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    press(w->Command2);
+    expectInputError();
+
+    // With a result, and the instruction line moving.
+    boxes.reset();
+    enterSquare();
+    press(w->Command2);
+    const QByteArray written = desktop.bytes(kFile);
+    ASSERT_FALSE(written.isEmpty());
+    ASSERT_TRUE(w->Timer1->isActive());
+    for (int i = 0; i < 3; ++i) w->Timer1_Timer();
+    ASSERT_EQ(w->instructionLeft(), 690.0f);
+
+    boxes.reset();
+    boxes.answer(Module1::No);
+    press(w->Command3);
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].prompt, QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 座標面積DATA.txtファイルも削除しますか？"));
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("ファイルの削除"));
+    EXPECT_EQ(boxes.boxes()[0].style, 4);
+    EXPECT_EQ(desktop.bytes(kFile), written);
+    EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""}));
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_EQ(w->instructionLeft(), 840.0f);
+    EXPECT_EQ(w->Label1->x(), pixels(840));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+
+    // Yes deletes the file; the next calculation starts a new one.
+    enterSquare();
+    press(w->Command2);
+    boxes.answer(Module1::Yes);
+    press(w->Command3);
+    EXPECT_FALSE(desktop.exists(kFile));
+    enterSquare();
+    press(w->Command2);
+    EXPECT_EQ(decodedFile(desktop, kFile), crlf(record(squareLines(), "面積  100 ㎡")));
+}
+
+TEST_F(ZamenTest, ExitAsksOnlyWithAResultAndAlwaysEnds) {
+    enterSquare();
+    press(w->Command5);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(boxes.ends(), 1);
+
+    press(w->Command2);
+    boxes.reset();
+    boxes.answer(Module1::Yes);
+    press(w->Command5);
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("ファイルの削除"));
+    EXPECT_FALSE(desktop.exists(kFile));
+    EXPECT_EQ(boxes.ends(), 1);
+}
+
+TEST_F(ZamenTest, The10002ndCornerIsRefusedAndTheListKept) {
+    // The square, with its third corner entered 9998 times: the repeats add
+    // nothing to the area. The bulk goes through the button's click(), the
+    // same signal a mouse click sends (mouse events would take seconds).
+    enterCorner("0", "0");
+    enterCorner("0", "10");
+    enterCorner("10", "10");
+    for (int i = 0; i < 9997; ++i) w->Command1->click();
+    enterCorner("10", "0");
+    ASSERT_EQ(w->Label2->text(), QStringLiteral("10002"));
+    ASSERT_TRUE(boxes.boxes().isEmpty());
+
+    enterCorner("50", "50");
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].style, 16);
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("注意"));
+    EXPECT_TRUE(boxes.boxes()[0].prompt.contains(QStringLiteral("10001点")));
+    EXPECT_EQ(screenTexts(), (QStringList{"50", "50", "10002", ""}));
+
+    // The stored corners are intact: (50, 50) did not replace or join them.
+    press(w->Command2);
+    EXPECT_EQ(w->Label4->text(), QStringLiteral("100"));
+    const QStringList lines = decodedFile(desktop, kFile).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 10001 + 4 + 1);  // the last CR LF leaves an empty tail
+    EXPECT_EQ(lines[2], squareLines()[0]);
+    EXPECT_EQ(lines[10001], QStringLiteral(" 10000 X 座標  10   Y 座標  10 "));
+    EXPECT_EQ(lines[10002], QStringLiteral(" 10001 X 座標  10   Y 座標  0 "));
+    EXPECT_EQ(lines[10003], QStringLiteral("面積  100 ㎡"));
+}
+
+}  // namespace

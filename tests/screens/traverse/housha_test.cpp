@@ -1,0 +1,319 @@
+// 放射トラ driven through its real controls.
+#include "screens/traverse/HoushaScreen.h"
+#include "support/ScreenTest.h"
+
+namespace {
+
+const QString kFile = QStringLiteral("放射トラバースDATA.TXT");
+const QString kQuestion = QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 放射トラバースDATA.txtファイルも削除しますか？");
+// Clicks an option button on its round mark.
+void choose(QRadioButton* option) { QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2)); }
+
+const QString kInputError = QStringLiteral("入力されていないデータがあるか、データが適切ではありません。");
+
+class HoushaTest : public ScreenTest {
+protected:
+    放射トラ* w = nullptr;
+    void SetUp() override { w = openWindow(new 放射トラ); }
+
+    // Types the boxes the way a user does: Text1, then TAB to each next box
+    // (the hidden backsight boxes are skipped in direction-angle mode).
+    void enter(const QStringList& texts) {
+        typeInto(w->Text1, texts.value(0));
+        for (qsizetype i = 1; i < texts.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            typeText(QApplication::focusWidget(), texts[i]);
+        }
+    }
+    QStringList boxTexts() const {
+        return {w->Text1->text(), w->Text2->text(), w->Text3->text(),
+                w->Text4->text(), w->Text5->text(), w->Text6->text()};
+    }
+    QStringList results() const { return {w->Label10->text(), w->Label11->text()}; }
+
+    static QStringList includedRecord(const QStringList& in, const QString& pointLine) {
+        return {separatorLine(), "--夾角計算--", "基準 X " + in[0], "基準 Y " + in[1], "後視 X " + in[2],
+                "後視 Y " + in[3], "角  度 " + in[4] + "  距　離 " + in[5] + "m", pointLine, separatorLine()};
+    }
+    static QStringList directionRecord(const QStringList& in, const QString& pointLine) {
+        return {separatorLine(), "--方向角計算--", "基準 X " + in[0], "基準 Y " + in[1],
+                "角  度 " + in[2] + "  距　離 " + in[3] + "m", pointLine, separatorLine()};
+    }
+};
+
+TEST_F(HoushaTest, LoadStateCaptionsAndTabOrder) {
+    EXPECT_EQ(w->objectName(), QStringLiteral("放射トラ"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("放射トラバース"));
+    const QList<std::pair<QWidget*, QString>> captions{
+        {w->Label2, "基準　X"}, {w->Label5, "基準　Y"}, {w->Label3, "後視　X"}, {w->Label6, "後視　Y"},
+        {w->Label4, "角　度"}, {w->Label7, "距　離"}, {w->Label8, "X 座標 ="}, {w->Label9, "Y 座標 ="},
+    };
+    for (const auto& [label, text] : captions)
+        EXPECT_EQ(static_cast<QLabel*>(label)->text(), text) << label->objectName().toStdString();
+    EXPECT_EQ(w->Option1->text(), QStringLiteral("方向角"));
+    EXPECT_EQ(w->Option2->text(), QStringLiteral("夾　角"));
+    EXPECT_EQ(w->Command2->text(), QStringLiteral("C L S"));
+    EXPECT_EQ(w->Label12->text(), QStringLiteral("57.2957795130823208767981548141052"));
+    EXPECT_TRUE(w->Label12->isHidden());
+    EXPECT_EQ(w->Label1->text(), CalcScreen::instructionLong());
+    EXPECT_FALSE(w->Timer1->isActive());
+
+    // Included-angle mode with neither option marked.
+    EXPECT_FALSE(w->Option1->isChecked());
+    EXPECT_FALSE(w->Option2->isChecked());
+    EXPECT_FALSE(w->directionMode());
+    EXPECT_TRUE(w->Text3->isVisible());
+    EXPECT_EQ(boxTexts(), QStringList(6, QString()));
+    EXPECT_EQ(results(), QStringList(2, QString()));
+
+    // TAB: the boxes in the order they are filled, the buttons, then the
+    // two options as one stop, and round to the station again.
+    w->Text1->setFocus();
+    const QList<QWidget*> order{w->Text2,    w->Text3,    w->Text4,    w->Text5,    w->Text6,   w->Command1,
+                                w->Command2, w->Command3, w->Command4, w->Option1, w->Text1};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+    // Shift+TAB goes back to the options; the arrow moves between them and
+    // the space bar chooses.
+    QTest::keyClick(w->Text1, Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), w->Option1);
+    QTest::keyClick(w->Option1, Qt::Key_Right);
+    ASSERT_EQ(QApplication::focusWidget(), w->Option2);
+    QTest::keyClick(w->Option2, Qt::Key_Space);
+    EXPECT_TRUE(w->Option2->isChecked());
+    EXPECT_FALSE(w->directionMode());
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+}
+
+TEST_F(HoushaTest, OptionButtonsSwitchTheModeWithoutEmptyingAnything) {
+    enter({"1", "2", "3", "4", "5", "6"});
+    choose(w->Option1);
+    EXPECT_TRUE(w->directionMode());
+    for (QWidget* hidden : {static_cast<QWidget*>(w->Text3), static_cast<QWidget*>(w->Text4),
+                            static_cast<QWidget*>(w->Label3), static_cast<QWidget*>(w->Label6)})
+        EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    EXPECT_EQ(w->Text1->selectedText(), QStringLiteral("1"));
+    EXPECT_EQ(boxTexts(), (QStringList{"1", "2", "3", "4", "5", "6"}));
+    // TAB passes over the hidden boxes.
+    QTest::keyClick(w->Text1, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w->Text5);
+
+    choose(w->Option2);
+    EXPECT_FALSE(w->directionMode());
+    EXPECT_FALSE(w->Text3->isHidden());
+    EXPECT_FALSE(w->Label6->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    EXPECT_EQ(boxTexts(), (QStringList{"1", "2", "3", "4", "5", "6"}));
+}
+
+TEST_F(HoushaTest, IncludedAngleExamplesShowAndAppendTheirRecords) {
+    const QStringList east{"0", "0", "100", "0", "90", "100"};
+    enter(east);
+    press(w->Command1);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(results(), (QStringList{"0", "100"}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text5);
+    EXPECT_EQ(w->Text5->selectedText(), QStringLiteral("90"));
+    EXPECT_EQ(boxTexts(), east);
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_EQ(w->Timer1->interval(), 50);
+    const QString first = crlf(includedRecord(east, "X 座標  0   Y 座標  100 "));
+    EXPECT_EQ(decodedFile(desktop, kFile), first);
+
+    // Backsight due south: 180° + 45°.
+    const QStringList south{"0", "0", "-100", "0", "45", "100"};
+    enter(south);
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"-70.7107", "-70.7107"}));
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              first + crlf(includedRecord(south, "X 座標 -70.7107   Y 座標 -70.7107 ")));
+}
+
+TEST_F(HoushaTest, DirectionAngleExampleAndPackedAngles) {
+    choose(w->Option1);
+    const QStringList in{"0", "0", "45", "100"};
+    enter(in);
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"70.7107", "70.7107"}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text5);
+    EXPECT_EQ(decodedFile(desktop, kFile), crlf(directionRecord(in, "X 座標  70.7107   Y 座標  70.7107 ")));
+
+    struct Case { QStringList in; QStringList shown; };
+    const Case cases[] = {
+        {{"0", "0", "45.6000", "100"}, {"69.4658", "71.934"}},     // 45°60′ is 46°
+        {{"0", "0", "46", "100"}, {"69.4658", "71.934"}},
+        {{"0", "0", "131.0130", "10"}, {"-6.5639", "7.5442"}},     // 131°01′30″
+        {{"0", "0", "45", "-100"}, {"-70.7107", "-70.7107"}},      // behind the station
+        {{"10.5", "-20", "0", "0"}, {"10.5", "-20"}},              // the station itself
+        {{"1000", "2000", "359.5959", "50.5"}, {"1050.5", "1999.9998"}},
+    };
+    for (const Case& c : cases) {
+        enter(c.in);
+        press(w->Command1);
+        EXPECT_EQ(results(), c.shown) << c.in.join(' ').toStdString();
+    }
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+}
+
+TEST_F(HoushaTest, SwitchingModesAfterACalculationChangesTheRecord) {
+    const QStringList included{"0", "0", "100", "0", "90", "100"};
+    enter(included);
+    press(w->Command1);
+    const QString first = decodedFile(desktop, kFile);
+
+    // The hidden backsight boxes keep their texts but take no part.
+    choose(w->Option1);
+    typeInto(w->Text5, "90");
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"0", "100"}));
+    EXPECT_EQ(w->Text3->text(), QStringLiteral("100"));
+    const QString second = first + crlf(directionRecord({"0", "0", "90", "100"}, "X 座標  0   Y 座標  100 "));
+    EXPECT_EQ(decodedFile(desktop, kFile), second);
+
+    // Back to included angles with the backsight still typed.
+    choose(w->Option2);
+    typeInto(w->Text5, "180");
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"-100", "0"}));
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              second + crlf(includedRecord({"0", "0", "100", "0", "180", "100"}, "X 座標 -100   Y 座標  0 ")));
+}
+
+TEST_F(HoushaTest, BacksightEqualToTheStationOnlyInValueIsAccepted) {
+    // Both differences are nudged: the backsight lies at 45°, plus 45°.
+    const QStringList in{"0", "0", "0.0", "0", "45", "100"};
+    enter(in);
+    press(w->Command1);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(results(), (QStringList{"0", "100"}));
+    EXPECT_EQ(decodedFile(desktop, kFile), crlf(includedRecord(in, "X 座標  0   Y 座標  100 ")));
+}
+
+TEST_F(HoushaTest, RefusedInputEmptiesEverythingAndKeepsTheMode) {
+    // One valid record first, so that emptying and not writing can be seen.
+    enter({"1", "2", "3", "4", "5", "6"});
+    press(w->Command1);
+    const QByteArray before = desktop.bytes(kFile);
+    ASSERT_FALSE(before.isEmpty());
+
+    struct Case { bool direction; QStringList in; const char* why; };
+    const Case cases[] = {
+        {false, {"1", "2", "3", "", "5", "6"}, "empty backsight"},
+        {false, {"0", "0.0", "0", "-0", "0", "0"}, "all six zero"},
+        {false, {"10", "20", "10", "20", "5", "6"}, "backsight typed as the station"},
+        {false, {"1", "2", "3", "4", "abc", "6"}, "letters"},
+        {false, {"1", "2", "3", "4", "5", "-"}, "a lone minus"},
+        {false, {"1", "2", "3", "4", "5", "12m"}, "a number with a unit"},
+        {false, {"1e308", "0", "-1e308", "0", "180", "1e308"}, "X beyond a double"},
+        {false, {"-1e308", "-1e308", "1e308", "1e308", "0", "1"}, "no backsight direction"},
+        {true, {"1", "2", "5", ""}, "empty distance"},
+        {true, {"0", "0", "0.000", "0"}, "all four zero"},
+        {true, {"1", "2", "abc", "6"}, "letters"},
+        {true, {"1e400", "2", "5", "6"}, "a station beyond a double"},
+        {true, {"1e308", "0", "0", "1e308"}, "X beyond a double"},
+        {true, {"0", "0", "0", "1e400"}, "a distance beyond a double"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        choose(c.direction ? w->Option1 : w->Option2);
+        enter(c.in);
+        if (c.direction) {
+            // Texts in the hidden boxes change nothing.
+            w->Text3->setText(QStringLiteral("7"));
+            w->Text4->setText(QStringLiteral("8"));
+        }
+        boxes.reset();
+        press(w->Command1);
+        ASSERT_EQ(boxes.boxes().size(), 1);
+        EXPECT_EQ(boxes.boxes()[0].prompt, kInputError);
+        EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("注意"));
+        EXPECT_EQ(boxes.boxes()[0].style, 16);
+        EXPECT_EQ(boxTexts(), QStringList(6, QString()));
+        EXPECT_EQ(results(), QStringList(2, QString()));
+        EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+        EXPECT_EQ(w->directionMode(), c.direction);
+    }
+    EXPECT_EQ(desktop.bytes(kFile), before);
+}
+
+TEST_F(HoushaTest, RefusedInputDoesNotStartTheInstructionLine) {
+    choose(w->Option1);
+    enter({"0", "0", "0", "0"});
+    press(w->Command1);
+    EXPECT_EQ(boxes.boxes().size(), 1);
+    EXPECT_FALSE(w->Timer1->isActive());
+}
+
+TEST_F(HoushaTest, HiddenBacksightBoxesAreNotValidated) {
+    w->Text3->setText(QStringLiteral("abc"));
+    choose(w->Option1);
+    enter({"0", "0", "90", "100"});
+    press(w->Command1);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(results(), (QStringList{"0", "100"}));
+}
+
+TEST_F(HoushaTest, ClearAsksOnlyWithAResultAndIgnoresTheBacksight) {
+    // Something typed but no result: nothing asked, everything emptied.
+    enter({"1", "2", "3", "4", "5", "6"});
+    press(w->Command2);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(boxTexts(), QStringList(6, QString()));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+
+    // A result in direction-angle mode with empty backsight boxes counts.
+    choose(w->Option1);
+    enter({"0", "0", "45", "100"});
+    press(w->Command1);
+    const QByteArray written = desktop.bytes(kFile);
+    ASSERT_FALSE(written.isEmpty());
+    boxes.answer(Module1::No);
+    press(w->Command2);
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].prompt, kQuestion);
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("ファイルの削除"));
+    EXPECT_EQ(boxes.boxes()[0].style, 4);
+    EXPECT_EQ(desktop.bytes(kFile), written);
+    EXPECT_EQ(boxTexts(), QStringList(6, QString()));
+    EXPECT_EQ(results(), QStringList(2, QString()));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    EXPECT_TRUE(w->directionMode());
+
+    // Yes deletes, and clearing with a hidden backsight still filled empties it.
+    choose(w->Option2);
+    enter({"0", "0", "100", "0", "90", "100"});
+    press(w->Command1);
+    choose(w->Option1);
+    boxes.reset();
+    boxes.answer(Module1::Yes);
+    press(w->Command2);
+    EXPECT_EQ(boxes.boxes().size(), 1);
+    EXPECT_FALSE(desktop.exists(kFile));
+    EXPECT_EQ(boxTexts(), QStringList(6, QString()));
+}
+
+TEST_F(HoushaTest, ExitAsksOnlyWithAResultAndAlwaysEnds) {
+    enter({"0", "0", "100", "0", "90", ""});
+    press(w->Command4);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(boxes.ends(), 1);
+
+    typeInto(w->Text6, "100");
+    press(w->Command1);
+    boxes.answer(Module1::No);
+    press(w->Command4);
+    EXPECT_EQ(boxes.boxes().size(), 1);
+    EXPECT_TRUE(desktop.exists(kFile));
+    EXPECT_EQ(boxes.ends(), 2);
+
+    boxes.answer(Module1::Yes);
+    press(w->Command4);
+    EXPECT_FALSE(desktop.exists(kFile));
+    EXPECT_EQ(boxes.ends(), 3);
+}
+
+}  // namespace
