@@ -1,12 +1,19 @@
 #include <QApplication>
+#include <QIcon>
 
-#include "screens/points/HouScreen.h"
+#include "app/Appearance.h"
+#include "app/MENU.h"
+#include "app/Navigation.h"
+#include "app/Windows.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnel"));
+    QApplication::setApplicationVersion(QStringLiteral("3.02"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarnel/tarnel.svg")));
+    Appearance::useJapaneseFont(app);
 
-    auto* screen = new 方向距離;
-    screen->show();
+    Navigation::setMenuOpener([] { showOnce<MENU>(); });
+    Navigation::ShowMenu();
     return QApplication::exec();
 }
