@@ -136,6 +136,30 @@ void CalcScreen::wireButtons(const Buttons& b) {
     QObject::connect(b.exit, &QPushButton::clicked, this, [this] { exitProgram(); });
 }
 
+void CalcScreen::standardButtons(CommandButton*& calculate, CommandButton*& clear, CommandButton*& menu,
+                                 CommandButton*& exit, const QString& menuCaption) {
+    const Buttons b = standardButtons(1, menuCaption);
+    calculate = b.calculate;
+    clear = b.clear;
+    menu = b.menu;
+    exit = b.exit;
+    wireButtons(b);
+}
+
+void CalcScreen::setTabChain(std::initializer_list<QWidget*> order) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+double CalcScreen::value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
+
+std::string CalcScreen::typed(const QLineEdit* box) { return box->text().toStdString(); }
+
+QString CalcScreen::shown(double v) { return QString::fromStdString(survey::numberText(v)); }
+
 void CalcScreen::setResultFile(const QString& fileName, const QString& deleteQuestion) {
     file_.emplace(fileName);
     deleteQuestion_ = deleteQuestion;

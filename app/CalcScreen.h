@@ -78,6 +78,17 @@ protected:
     Buttons standardButtons(int firstNumber = 1, const QString& menuCaption = QStringLiteral("M E N U"));
     // Connects the four role buttons to the frame's presses.
     void wireButtons(const Buttons& buttons);
+    // The usual column, connected, handed to the screen's Command1 … Command4.
+    void standardButtons(CommandButton*& calculate, CommandButton*& clear, CommandButton*& menu,
+                         CommandButton*& exit, const QString& menuCaption = QStringLiteral("M E N U"));
+    // Tab moves through the widgets in this order.
+    void setTabChain(std::initializer_list<QWidget*> order);
+
+    // A box's value by the leading-number reading, its text as typed (for
+    // the record), and a number as the screen shows it.
+    static double value(const QLineEdit* box);
+    static std::string typed(const QLineEdit* box);
+    static QString shown(double v);
 
     // Fields that count as a shown calculation (clear and exit test them),
     // and fields that clear and the error path empty.

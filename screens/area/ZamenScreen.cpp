@@ -5,9 +5,6 @@
 
 namespace {
 
-double value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
-QString shown(double v) { return QString::fromStdString(survey::numberText(v)); }
-
 // Where Label1 stands while the instruction line is at rest.
 constexpr float kInstructionRestLeft = 840.0f;
 
@@ -42,12 +39,7 @@ constexpr float kInstructionRestLeft = 840.0f;
     QObject::connect(Command1, &QPushButton::clicked, this, [this] { inputCorner(); });
     wireButtons(Buttons{Command2, Command3, Command4, Command5});
 
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    setTabOrder(Command3, Command4);
-    setTabOrder(Command4, Command5);
+    setTabChain({Text1, Text2, Command1, Command2, Command3, Command4, Command5});
 
     setResultFile(QStringLiteral("座標面積DATA.TXT"),
                   QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 座標面積DATA.txtファイルも削除しますか？"));

@@ -4,10 +4,6 @@
 
 namespace {
 
-double value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
-std::string typed(const QLineEdit* box) { return box->text().toStdString(); }
-QString shown(double v) { return QString::fromStdString(survey::numberText(v)); }
-
 QLabel* blue(QLabel* label) {
     label->setStyleSheet(QStringLiteral("color: blue;"));
     return label;
@@ -49,20 +45,9 @@ QLabel* blue(QLabel* label) {
     describe(Label9, QStringLiteral("方向角（秒）"));
     describe(Label14, Label13);
 
-    const Buttons buttons = standardButtons();
-    Command1 = buttons.calculate;
-    Command2 = buttons.clear;
-    Command3 = buttons.menu;
-    Command4 = buttons.exit;
-    wireButtons(buttons);
+    standardButtons(Command1, Command2, Command3, Command4);
 
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Text3);
-    setTabOrder(Text3, Text4);
-    setTabOrder(Text4, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    setTabOrder(Command3, Command4);
+    setTabChain({Text1, Text2, Text3, Text4, Command1, Command2, Command3, Command4});
 
     setResultFile(QStringLiteral("方向・距離DATA.TXT"),
                   QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 方向・距離DATA.txtファイルも削除しますか？"));

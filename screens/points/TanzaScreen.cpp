@@ -4,10 +4,6 @@
 
 #include "survey/arith.h"
 
-namespace {
-double value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
-}  // namespace
-
 単独座標計算::単独座標計算(QWidget* parent)
     : CalcScreen(QStringLiteral("単独座標計算"), QStringLiteral("単独座標計算"), 6855, 3060, parent) {
     instructionLine(instructionShort(), false);
@@ -33,20 +29,9 @@ double value(const QLineEdit* box) { return survey::leadingNumber(box->text().to
     describe(Label8, Label6);
     describe(Label9, Label7);
 
-    const Buttons buttons = standardButtons();
-    Command1 = buttons.calculate;
-    Command2 = buttons.clear;
-    Command3 = buttons.menu;
-    Command4 = buttons.exit;
-    wireButtons(buttons);
+    standardButtons(Command1, Command2, Command3, Command4);
 
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Text3);
-    setTabOrder(Text3, Text4);
-    setTabOrder(Text4, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    setTabOrder(Command3, Command4);
+    setTabChain({Text1, Text2, Text3, Text4, Command1, Command2, Command3, Command4});
 
     setClearedFields({Text1, Text2, Text3, Text4, Label8, Label9});
     finishLoad();

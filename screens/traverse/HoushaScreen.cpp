@@ -14,9 +14,6 @@ constexpr int kLeftBox = 960, kRightBox = 3720;
 constexpr int kLeftCaption = 120, kRightCaption = 2880;
 constexpr int kCaptionDrop = 120;  // a caption's top below its box's top
 
-double value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
-std::string typed(const QLineEdit* box) { return box->text().toStdString(); }
-QString shown(double v) { return QString::fromStdString(survey::numberText(v)); }
 
 QRadioButton* optionButton(QWidget* parent, const char* name, const QString& text, int left, int top) {
     auto* option = new QRadioButton(text, parent);
@@ -74,18 +71,11 @@ QRadioButton* optionButton(QWidget* parent, const char* name, const QString& tex
         Text1->setFocus();
     });
 
-    const Buttons buttons = standardButtons();
-    Command1 = buttons.calculate;
-    Command2 = buttons.clear;
-    Command3 = buttons.menu;
-    Command4 = buttons.exit;
-    wireButtons(buttons);
+    standardButtons(Command1, Command2, Command3, Command4);
 
     // The boxes in the order they are filled, then calculate; the buttons
     // and last the mode, which is chosen once.
-    const QList<QWidget*> order{Text1,    Text2,    Text3,    Text4,    Text5,   Text6,
-                                Command1, Command2, Command3, Command4, Option1, Option2};
-    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    setTabChain({Text1, Text2, Text3, Text4, Text5, Text6, Command1, Command2, Command3, Command4, Option1, Option2});
 
     setResultFile(QStringLiteral("放射トラバースDATA.TXT"),
                   QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 放射トラバースDATA.txtファイルも削除しますか？"));

@@ -61,6 +61,14 @@ inline QString crlf(const QStringList& lines) {
     return text;
 }
 
+// The only box shown was the delete question for a result file.
+inline void expectOnlyDeleteQuestion(const ScriptedSeam& seam, const QString& question) {
+    ASSERT_EQ(seam.boxes().size(), 1);
+    EXPECT_EQ(seam.boxes()[0].prompt, question);
+    EXPECT_EQ(seam.boxes()[0].title, QStringLiteral("ファイルの削除"));
+    EXPECT_EQ(seam.boxes()[0].style, 4);
+}
+
 inline QString separatorLine() { return QString(82, QLatin1Char('-')); }
 
 // A fixture with a temporary Desktop and scripted message boxes; the

@@ -235,10 +235,7 @@ TEST_F(ZamenTest, ClearAsksOnlyWithAResultAndReturnsToTheLoadState) {
     boxes.reset();
     boxes.answer(Module1::No);
     press(w->Command3);
-    ASSERT_EQ(boxes.boxes().size(), 1);
-    EXPECT_EQ(boxes.boxes()[0].prompt, QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 座標面積DATA.txtファイルも削除しますか？"));
-    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("ファイルの削除"));
-    EXPECT_EQ(boxes.boxes()[0].style, 4);
+    expectOnlyDeleteQuestion(boxes, QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 座標面積DATA.txtファイルも削除しますか？"));
     EXPECT_EQ(desktop.bytes(kFile), written);
     EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""}));
     EXPECT_FALSE(w->Timer1->isActive());

@@ -273,10 +273,7 @@ TEST_F(HoushaTest, ClearAsksOnlyWithAResultAndIgnoresTheBacksight) {
     ASSERT_FALSE(written.isEmpty());
     boxes.answer(Module1::No);
     press(w->Command2);
-    ASSERT_EQ(boxes.boxes().size(), 1);
-    EXPECT_EQ(boxes.boxes()[0].prompt, kQuestion);
-    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("ファイルの削除"));
-    EXPECT_EQ(boxes.boxes()[0].style, 4);
+    expectOnlyDeleteQuestion(boxes, kQuestion);
     EXPECT_EQ(desktop.bytes(kFile), written);
     EXPECT_EQ(boxTexts(), QStringList(6, QString()));
     EXPECT_EQ(results(), QStringList(2, QString()));
