@@ -1,6 +1,7 @@
 #include "app/CalcScreen.h"
 
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 #include "app/Module1.h"
@@ -61,11 +62,22 @@ TextBox* CalcScreen::textBox(const char* name, int left, int top, int width, int
     return box;
 }
 
-QLabel* CalcScreen::caption(const char* name, int left, int top, const QString& text) {
+QLabel* CalcScreen::caption(const char* name, int left, int top, const QString& text, int rightLimit) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QString::fromUtf8(name));
-    label->move(pixels(left), pixels(top));
     label->adjustSize();
+    int x = pixels(left);
+    if (rightLimit >= 0) x = std::min(x, pixels(rightLimit) - label->width() - 2);
+    label->move(x, pixels(top));
+    return label;
+}
+
+QLabel* CalcScreen::unitLabel(const char* name, int left, int top, const QString& text, int height) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QString::fromUtf8(name));
+    label->adjustSize();
+    label->setGeometry(pixels(left), pixels(top), label->width() + 4, pixels(height));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 

@@ -54,8 +54,12 @@ protected:
 
     // ---- Building the controls (positions in twips) ----
     TextBox* textBox(const char* name, int left, int top, int width = 1575, int height = 375);
-    // A fixed caption, sized to its text.
-    QLabel* caption(const char* name, int left, int top, const QString& text);
+    // A fixed caption, sized to its text. With a right limit (the left edge
+    // of the field it stands in front of), a caption too wide for its place
+    // moves left so that it ends just before the field.
+    QLabel* caption(const char* name, int left, int top, const QString& text, int rightLimit = -1);
+    // A unit or symbol after a result label: as tall as the result, centred.
+    QLabel* unitLabel(const char* name, int left, int top, const QString& text, int height = 375);
     // A result label: empty, numbers aligned to the right.
     QLabel* resultLabel(const char* name, int left, int top, int width, int height = 375);
     // The hidden label that holds the degree constant.

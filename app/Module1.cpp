@@ -1,6 +1,7 @@
 #include "app/Module1.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -29,6 +30,12 @@ public:
             box.setEscapeButton(QMessageBox::No);
         } else {
             box.setStandardButtons(QMessageBox::Ok);
+        }
+        // Wide enough that the window manager shows the whole title.
+        if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+            const int width = box.fontMetrics().horizontalAdvance(title) + 160;
+            grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                          1, grid->columnCount());
         }
         const int pressed = box.exec();
         if (pressed == QMessageBox::Yes) return Yes;

@@ -10,6 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnel"));
     QApplication::setApplicationVersion(QStringLiteral("3.02"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnel.Tarnel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarnel/tarnel.svg")));
     Appearance::useJapaneseFont(app);
 

@@ -11,6 +11,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
+  desktop-file-utils appstream
+  xvfb openbox xdotool x11-utils imagemagick
+  dbus dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

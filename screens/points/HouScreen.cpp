@@ -4,8 +4,15 @@
 
 namespace {
 
+// The degree, minute and second marks: blue and a little larger.
 QLabel* blue(QLabel* label) {
-    label->setStyleSheet(QStringLiteral("color: blue;"));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(palette);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    label->setFont(font);
+    label->resize(label->sizeHint().width() + 4, label->height());
     return label;
 }
 
@@ -25,16 +32,16 @@ QLabel* blue(QLabel* label) {
     Text3 = textBox("Text3", 960, 1200);
     Text4 = textBox("Text4", 3720, 1200);
 
-    Label6 = caption("Label6", 1965, 2040, QStringLiteral("方向角 ="));
+    Label6 = caption("Label6", 1965, 2040, QStringLiteral("方向角 ="), 2640);
     Label7 = resultLabel("Label7", 2640, 1920, 720);
-    Label10 = blue(caption("Label10", 3360, 2040, QStringLiteral("°")));
+    Label10 = blue(unitLabel("Label10", 3360, 1920, QStringLiteral("°")));
     Label8 = resultLabel("Label8", 3600, 1920, 600);
-    Label11 = blue(caption("Label11", 4200, 2040, QStringLiteral("′")));
+    Label11 = blue(unitLabel("Label11", 4200, 1920, QStringLiteral("′")));
     Label9 = resultLabel("Label9", 4440, 1920, 600);
-    Label12 = blue(caption("Label12", 5040, 2040, QStringLiteral("″")));
-    Label13 = caption("Label13", 1920, 2640, QStringLiteral("距　 離 ="));
+    Label12 = blue(unitLabel("Label12", 5040, 1920, QStringLiteral("″")));
+    Label13 = caption("Label13", 1920, 2640, QStringLiteral("距　 離 ="), 2640);
     Label14 = resultLabel("Label14", 2640, 2520, 1440);
-    Label15 = caption("Label15", 4080, 2640, QStringLiteral("m"));
+    Label15 = unitLabel("Label15", 4080, 2520, QStringLiteral("m"));
 
     describe(Text1, Label2);
     describe(Text2, Label3);

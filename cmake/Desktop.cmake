@@ -1,0 +1,79 @@
+# Tarnel as a Linux desktop application: where `cmake --install` puts the
+# program, its launcher, icon and AppStream metainfo; the .deb that CPack
+# builds from them; and the tests that check the launcher files and drive the
+# installed-to-be program on a real X server.
+#
+# The application id names the launcher (<id>.desktop) and the metainfo;
+# main() hands the same id to QGuiApplication::setDesktopFileName so that
+# desktops match the running windows to the launcher.
+
+include(GNUInstallDirs)
+
+set(TARNEL_APP_ID "org.tarnel.Tarnel")
+set(TARNEL_DESKTOP_FILE "${PROJECT_SOURCE_DIR}/data/${TARNEL_APP_ID}.desktop")
+set(TARNEL_METAINFO_FILE "${PROJECT_SOURCE_DIR}/data/${TARNEL_APP_ID}.metainfo.xml")
+set(TARNEL_ICON_FILE "${PROJECT_SOURCE_DIR}/app/resources/tarnel.svg")
+
+# The metainfo names the release; keep it in step with the project version.
+file(READ "${TARNEL_METAINFO_FILE}" _tarnel_metainfo)
+string(FIND "${_tarnel_metainfo}" "<release version=\"${PROJECT_VERSION}\"" _tarnel_release)
+if(_tarnel_release EQUAL -1)
+  message(WARNING "${TARNEL_METAINFO_FILE} has no <release> for version ${PROJECT_VERSION}")
+endif()
+unset(_tarnel_metainfo)
+unset(_tarnel_release)
+
+install(TARGETS tarnel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES "${TARNEL_DESKTOP_FILE}" DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES "${TARNEL_METAINFO_FILE}" DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES "${TARNEL_ICON_FILE}"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME tarnel.svg)
+
+# ---- Debian package (cpack -G DEB in the build folder) ----
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tarnel)
+set(CPACK_PACKAGE_VENDOR "Tarnel developers")
+set(CPACK_PACKAGE_CONTACT "Tarnel developers <tarnel@localhost>")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for land surveyors (Japanese)")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tarnel gathers the everyday computations of a surveying office behind one
+main menu: direction angle and distance, single coordinates, radial
+traverse and the area of a parcel from its corner coordinates. Most screens
+append a record of every calculation to a Shift-JIS text file in the Desktop
+folder. The user interface is in Japanese.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES TRUE)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tarnel developers <tarnel@localhost>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The Qt libraries by name (the platform plugins and the SVG reader for the
+# icons are loaded at run time, so the library scan cannot see them) and a
+# font that has the Japanese glyphs; dpkg-shlibdeps adds the rest.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2), libqt6svg6, qt6-qpa-plugins, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
+
+# ---- Tests ----
+if(BUILD_TESTING)
+  add_test(NAME desktop_file_validate
+           COMMAND desktop-file-validate "${TARNEL_DESKTOP_FILE}")
+  add_test(NAME metainfo_validate
+           COMMAND appstreamcli validate --no-net "${TARNEL_METAINFO_FILE}")
+  # The files an install puts in place, installed into a scratch prefix.
+  add_test(NAME install_layout
+           COMMAND sh "${PROJECT_SOURCE_DIR}/tests/e2e/check_install.sh"
+                   "${CMAKE_BINARY_DIR}" "${TARNEL_APP_ID}" "${CMAKE_COMMAND}")
+  # The real program on a real X server, driven by key presses. It stops
+  # itself after 180 s; the CTest limit is only a backstop.
+  add_test(NAME e2e
+           COMMAND /usr/bin/python3 "${PROJECT_SOURCE_DIR}/tests/e2e/e2e_test.py"
+                   --program $<TARGET_FILE:tarnel> --out "${CMAKE_BINARY_DIR}"
+                   --timeout 180)
+  set_tests_properties(desktop_file_validate metainfo_validate install_layout
+                       PROPERTIES LABELS desktop TIMEOUT 60)
+  set_tests_properties(e2e PROPERTIES LABELS "desktop;e2e" TIMEOUT 300 RUN_SERIAL TRUE)
+endif()
