@@ -229,25 +229,26 @@ QString ResultFile::path() const {
 }
 
 FileOutcome ResultFile::append(const Record& record) const {
-    // Everything is encoded before the file is touched.
-    QByteArray bytes;
+    // Everything is encoded before the file is touched, in one pass.
+    std::string text;
     for (const std::string& line : record.lines()) {
-        const Cp932 enc = toCp932(QString::fromUtf8(line.data(), qsizetype(line.size())));
-        if (!enc.ok) {
-            FileOutcome o;
-            o.kind = FileOutcome::Kind::Unencodable;
-            o.offending = enc.offending;
-            if (enc.offending.isEmpty()) {
-                o.reason = QStringLiteral("シフトJISで書けない文字があるため、結果ファイルに書き込みませんでした。");
-            } else {
-                o.reason = QStringLiteral("「%1」(U+%2) はシフトJISで書けない文字のため、結果ファイルに書き込みませんでした。")
-                               .arg(enc.offending, codePointLabel(enc.offending));
-            }
-            return o;
-        }
-        bytes.append(enc.bytes);
-        bytes.append("\r\n", 2);
+        text.append(line);
+        text.append("\r\n");
     }
+    const Cp932 enc = toCp932(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    if (!enc.ok) {
+        FileOutcome o;
+        o.kind = FileOutcome::Kind::Unencodable;
+        o.offending = enc.offending;
+        if (enc.offending.isEmpty()) {
+            o.reason = QStringLiteral("シフトJISで書けない文字があるため、結果ファイルに書き込みませんでした。");
+        } else {
+            o.reason = QStringLiteral("「%1」(U+%2) はシフトJISで書けない文字のため、結果ファイルに書き込みませんでした。")
+                           .arg(enc.offending, codePointLabel(enc.offending));
+        }
+        return o;
+    }
+    const QByteArray& bytes = enc.bytes;
 
     const QString folder = desktopFolder();
     if (folder.isEmpty()) return failed(QStringLiteral("デスクトップのフォルダーが見つかりません。"));
