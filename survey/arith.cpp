@@ -176,35 +176,45 @@ std::optional<double> strictNumber(std::string_view text) {
 
 // ---- Rounding ------------------------------------------------------------------
 
-double roundHalfEven(double v, int n) {
+namespace {
+
+// Applies `whole` (which picks a whole number for a non-negative scaled
+// value) to |v| * 10^n and scales back, keeping the sign. Zero results are
+// +0; non-finite values and values with no fraction left come back as
+// they are.
+template <class Whole>
+double atDecimals(double v, int n, Whole whole) {
     if (!std::isfinite(v)) return v;
     if (v == 0.0) return 0.0;
     const double scale = kPow10[static_cast<std::size_t>(clampDecimals(n))];
     const double x = std::fabs(v) * scale;
     if (x >= kNoFraction) return v;
-    double whole = std::floor(x);
-    const double frac = x - whole;  // exact
-    if (std::fabs(frac - 0.5) <= kSnap * x) {
-        if (std::fmod(whole, 2.0) != 0.0) whole += 1.0;
-    } else if (frac > 0.5) {
-        whole += 1.0;
-    }
-    const double r = whole / scale;
+    const double r = whole(x) / scale;
     if (r == 0.0) return 0.0;
     return v < 0 ? -r : r;
 }
 
+}  // namespace
+
+double roundHalfEven(double v, int n) {
+    return atDecimals(v, n, [](double x) {
+        double whole = std::floor(x);
+        const double frac = x - whole;  // exact
+        if (std::fabs(frac - 0.5) <= kSnap * x) {
+            if (std::fmod(whole, 2.0) != 0.0) whole += 1.0;
+        } else if (frac > 0.5) {
+            whole += 1.0;
+        }
+        return whole;
+    });
+}
+
 double truncateTo(double v, int n) {
-    if (!std::isfinite(v)) return v;
-    if (v == 0.0) return 0.0;
-    const double scale = kPow10[static_cast<std::size_t>(clampDecimals(n))];
-    const double x = std::fabs(v) * scale;
-    if (x >= kNoFraction) return v;
-    double whole = std::floor(x);
-    if (whole + 1.0 - x <= kSnap * x) whole += 1.0;
-    const double r = whole / scale;
-    if (r == 0.0) return 0.0;
-    return v < 0 ? -r : r;
+    return atDecimals(v, n, [](double x) {
+        double whole = std::floor(x);
+        if (whole + 1.0 - x <= kSnap * x) whole += 1.0;
+        return whole;
+    });
 }
 
 // ---- Angles --------------------------------------------------------------------
