@@ -45,7 +45,7 @@ QString CalcScreen::instructionLong() {
 
 CalcScreen::CalcScreen(const QString& name, const QString& caption, int widthTwips, int heightTwips,
                        QWidget* parent)
-    : QWidget(parent, Qt::Window), name_(name) {
+    : QWidget(parent, Qt::Window) {
     setObjectName(name);
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -62,10 +62,15 @@ TextBox* CalcScreen::textBox(const char* name, int left, int top, int width, int
     return box;
 }
 
-QLabel* CalcScreen::caption(const char* name, int left, int top, const QString& text, int rightLimit) {
+QLabel* CalcScreen::newLabel(const char* name, const QString& text) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QString::fromUtf8(name));
     label->adjustSize();
+    return label;
+}
+
+QLabel* CalcScreen::caption(const char* name, int left, int top, const QString& text, int rightLimit) {
+    QLabel* label = newLabel(name, text);
     int x = pixels(left);
     if (rightLimit >= 0) x = std::min(x, pixels(rightLimit) - label->width() - 2);
     label->move(x, pixels(top));
@@ -73,9 +78,7 @@ QLabel* CalcScreen::caption(const char* name, int left, int top, const QString& 
 }
 
 QLabel* CalcScreen::unitLabel(const char* name, int left, int top, const QString& text, int height) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QString::fromUtf8(name));
-    label->adjustSize();
+    QLabel* label = newLabel(name, text);
     label->setGeometry(pixels(left), pixels(top), label->width() + 4, pixels(height));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
@@ -123,7 +126,7 @@ void CalcScreen::instructionLine(const QString& text, bool scrolls) {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->adjustSize();
     Label1->move(pixels(kInstructionLeft), pixels(kInstructionTop));
-    instructionLeft_ = float(kInstructionLeft);
+    setInstructionLeft(float(kInstructionLeft));
     if (scrolls) {
         Timer1 = new QTimer(this);
         Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -230,6 +233,14 @@ void CalcScreen::startInstructionLine() {
     }
 }
 
+void CalcScreen::restInstructionLine() {
+    if (Timer1) {
+        Timer1->stop();
+        Timer1->setInterval(0);
+    }
+    setInstructionLeft(float(kInstructionLeft));
+}
+
 bool CalcScreen::writeRecord(const survey::Record& record) {
     const survey::FileOutcome outcome = file_->append(record);
     if (outcome.ok()) return true;
@@ -255,7 +266,7 @@ void CalcScreen::offerDelete() {
 }
 
 void CalcScreen::clear() {
-    if (file_ && calculationShown()) offerDelete();
+    if (calculationShown()) offerDelete();
     emptyFields();
     if (firstBox_) firstBox_->setFocus();
 }
@@ -266,7 +277,7 @@ void CalcScreen::backToMenu() {
 }
 
 void CalcScreen::exitProgram() {
-    if (file_ && calculationShown()) offerDelete();
+    if (calculationShown()) offerDelete();
     Module1::EndProgram();
 }
 

@@ -139,9 +139,13 @@ protected:
 
     // Starts the instruction line (a no-op once it moves).
     void startInstructionLine();
+    // Stops it and puts it back where it stands at load.
+    void restInstructionLine();
 
 private:
-    QString name_;
+    // A label of this window, sized to its text.
+    QLabel* newLabel(const char* name, const QString& text);
+
     QList<QWidget*> shownFields_;
     QList<QWidget*> clearedFields_;
     QWidget* firstBox_ = nullptr;

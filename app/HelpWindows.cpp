@@ -202,33 +202,27 @@ void 操作方法::Command1_Click() {
     Command1 = closeButton(this, 7920, 3000);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    Label7 = line(this, QStringLiteral("Label7"), 240, 120, QString());
-    Label1 = line(this, QStringLiteral("Label1"), 600, 480, QString());
-    Label2 = line(this, QStringLiteral("Label2"), 600, 720, QString());
-    Label4 = line(this, QStringLiteral("Label4"), 600, 960, QString());
-    Label8 = line(this, QStringLiteral("Label8"), 240, 1440, QString());
-    Label6 = line(this, QStringLiteral("Label6"), 600, 1800, QString());
-    Label9 = line(this, QStringLiteral("Label9"), 600, 2040, QString());
-    Label3 = line(this, QStringLiteral("Label3"), 600, 2280, QString());
-    Label10 = line(this, QStringLiteral("Label10"), 600, 2520, QString());
-    Label5 = line(this, QStringLiteral("Label5"), 600, 2760, QString());
-
-    // The texts are given at load; each label then takes the width of its text.
-    auto say = [](QLabel* label, const QString& text) {
-        label->setText(text);
-        label->resize(label->sizeHint().width(), label->height());
-    };
-    say(Label7, QStringLiteral("※　説　明"));
-    say(Label1, QStringLiteral("交角法（左交角）による計算を行います。"));
-    say(Label2, QStringLiteral("測角数については15点以内とします。"));
-    say(Label4, QStringLiteral("計算できる項目については、閉合差・緯経距・方向角・XY座標となってます。"));
-    say(Label8, QStringLiteral("※　入力方法"));
-    say(Label6, QStringLiteral("区分・基準点・方向角を入力します。"));
-    say(Label9, QStringLiteral("上記の作業が終わったら、交角・距離を入力してINPUTボタンを押します。"
-                               "この作業を測角回数分繰り返して下さい。"));
-    say(Label3, QStringLiteral("到着点での距離の入力は必要ありません。"));
-    say(Label10, QStringLiteral("最後に計算ボタンを押したらﾃﾞｽｸﾄｯﾌﾟに結合ﾄﾗﾊﾞｰｽDATA.TXTが作成されます。"));
-    say(Label5, QStringLiteral("計算結果についてはﾃﾞｽｸﾄｯﾌﾟに作成される結合ﾄﾗﾊﾞｰｽDATA.TXTﾌｧｲﾙを参照して下さい。"));
+    Label7 = line(this, QStringLiteral("Label7"), 240, 120,
+                  QStringLiteral("※　説　明"));
+    Label1 = line(this, QStringLiteral("Label1"), 600, 480,
+                  QStringLiteral("交角法（左交角）による計算を行います。"));
+    Label2 = line(this, QStringLiteral("Label2"), 600, 720,
+                  QStringLiteral("測角数については15点以内とします。"));
+    Label4 = line(this, QStringLiteral("Label4"), 600, 960,
+                  QStringLiteral("計算できる項目については、閉合差・緯経距・方向角・XY座標となってます。"));
+    Label8 = line(this, QStringLiteral("Label8"), 240, 1440,
+                  QStringLiteral("※　入力方法"));
+    Label6 = line(this, QStringLiteral("Label6"), 600, 1800,
+                  QStringLiteral("区分・基準点・方向角を入力します。"));
+    Label9 = line(this, QStringLiteral("Label9"), 600, 2040,
+                  QStringLiteral("上記の作業が終わったら、交角・距離を入力してINPUTボタンを押します。"
+                                 "この作業を測角回数分繰り返して下さい。"));
+    Label3 = line(this, QStringLiteral("Label3"), 600, 2280,
+                  QStringLiteral("到着点での距離の入力は必要ありません。"));
+    Label10 = line(this, QStringLiteral("Label10"), 600, 2520,
+                  QStringLiteral("最後に計算ボタンを押したらﾃﾞｽｸﾄｯﾌﾟに結合ﾄﾗﾊﾞｰｽDATA.TXTが作成されます。"));
+    Label5 = line(this, QStringLiteral("Label5"), 600, 2760,
+                  QStringLiteral("計算結果についてはﾃﾞｽｸﾄｯﾌﾟに作成される結合ﾄﾗﾊﾞｰｽDATA.TXTﾌｧｲﾙを参照して下さい。"));
     Module1::CenterForm(this);
 }
 

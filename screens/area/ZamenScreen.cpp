@@ -1,14 +1,6 @@
 #include "screens/area/ZamenScreen.h"
 
 #include "app/Module1.h"
-#include "survey/arith.h"
-
-namespace {
-
-// Where Label1 stands while the instruction line is at rest.
-constexpr float kInstructionRestLeft = 840.0f;
-
-}  // namespace
 
 座標面積::座標面積(QWidget* parent)
     : CalcScreen(QStringLiteral("座標面積"), QStringLiteral("座標面積計算"), 6855, 4020, parent) {
@@ -46,7 +38,7 @@ constexpr float kInstructionRestLeft = 840.0f;
     const QList<QWidget*> fields{Text1, Text2, Label4};
     setShownFields(fields);
     setClearedFields(fields);
-    Label2->setText(QStringLiteral("1"));
+    forgetCorners();
     finishLoad();
 }
 
@@ -87,12 +79,8 @@ std::optional<survey::Record> 座標面積::compute() {
 }
 
 void 座標面積::clear() {
-    if (calculationShown()) offerDelete();
+    CalcScreen::clear();
+    // Back to the load state: no corners, the instruction line at rest.
     forgetCorners();
-    emptyFields();
-    // Back to the load state: the instruction line stands still again.
-    Timer1->stop();
-    Timer1->setInterval(0);
-    setInstructionLeft(kInstructionRestLeft);
-    Text1->setFocus();
+    restInstructionLine();
 }
