@@ -5,14 +5,12 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
 #include <vector>
 
-#include "screens/area/ZamenScreen.h"
 #include "survey/area.h"
 #include "survey/resultfile.h"
 
@@ -21,7 +19,7 @@ namespace {
 // A parcel of 10001 corners on a ring about 50 m across, far from the
 // origin, with millimetre coordinates as a surveyor types them.
 std::vector<survey::Corner> fullParcel() {
-    const std::size_t n = 座標面積::kMaxCorners;
+    const std::size_t n = survey::kMaxCorners;
     std::vector<survey::Corner> corners;
     corners.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -84,16 +82,3 @@ void BM_CalculateAndAppend(benchmark::State& state) {
 BENCHMARK(BM_CalculateAndAppend)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Result files go to a temporary home, never to the real Desktop.
-    QTemporaryDir home;
-    if (!home.isValid()) return 1;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -9,19 +9,13 @@
 
 include(GNUInstallDirs)
 
-set(TARNEL_APP_ID "org.tarnel.Tarnel")
-set(TARNEL_DESKTOP_FILE "${PROJECT_SOURCE_DIR}/data/${TARNEL_APP_ID}.desktop")
-set(TARNEL_METAINFO_FILE "${PROJECT_SOURCE_DIR}/data/${TARNEL_APP_ID}.metainfo.xml")
-set(TARNEL_ICON_FILE "${PROJECT_SOURCE_DIR}/app/resources/tarnel.svg")
-
-# The metainfo names the release; keep it in step with the project version.
-file(READ "${TARNEL_METAINFO_FILE}" _tarnel_metainfo)
-string(FIND "${_tarnel_metainfo}" "<release version=\"${PROJECT_VERSION}\"" _tarnel_release)
-if(_tarnel_release EQUAL -1)
-  message(WARNING "${TARNEL_METAINFO_FILE} has no <release> for version ${PROJECT_VERSION}")
-endif()
-unset(_tarnel_metainfo)
-unset(_tarnel_release)
+# The launcher and the metainfo are written from templates, so that the id
+# and the release come from the project's definition alone.
+set(TARNEL_DESKTOP_FILE "${CMAKE_BINARY_DIR}/data/${TARNEL_APP_ID}.desktop")
+set(TARNEL_METAINFO_FILE "${CMAKE_BINARY_DIR}/data/${TARNEL_APP_ID}.metainfo.xml")
+set(TARNEL_ICON_FILE "${PROJECT_SOURCE_DIR}/shell/resources/tarnel.svg")
+configure_file("${PROJECT_SOURCE_DIR}/data/launcher.desktop.in" "${TARNEL_DESKTOP_FILE}" @ONLY)
+configure_file("${PROJECT_SOURCE_DIR}/data/metainfo.xml.in" "${TARNEL_METAINFO_FILE}" @ONLY)
 
 install(TARGETS tarnel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES "${TARNEL_DESKTOP_FILE}" DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -39,8 +33,10 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for land surveyors (Japanese)")
 set(CPACK_PACKAGE_DESCRIPTION
     "Tarnel gathers the everyday computations of a surveying office behind one
-main menu: direction angle and distance, single coordinates, radial
-traverse and the area of a parcel from its corner coordinates. Most screens
+main menu: direction angle and distance, new points, intersections,
+midpoints, offsets and divisions, coordinate transformation, inverse,
+radial and connecting traverses, the area of a parcel from its corner
+coordinates and the solution of a triangle. Most screens
 append a record of every calculation to a Shift-JIS text file in the Desktop
 folder. The user interface is in Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

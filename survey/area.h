@@ -2,11 +2,15 @@
 // record that logs it. Standard C++ only.
 #pragma once
 
+#include <cstddef>
 #include <span>
 
 #include "survey/record.h"
 
 namespace survey {
+
+// The most corners one parcel may have.
+inline constexpr std::size_t kMaxCorners = 10001;
 
 // One corner of a parcel: X the northing, Y the easting, in metres.
 struct Corner {

@@ -1,6 +1,6 @@
 #include "screens/area/ZamenScreen.h"
 
-#include "app/Module1.h"
+#include "frame/Module1.h"
 
 座標面積::座標面積(QWidget* parent)
     : CalcScreen(QStringLiteral("座標面積"), QStringLiteral("座標面積計算"), 6855, 4020, parent) {
@@ -33,8 +33,7 @@
 
     setTabChain({Text1, Text2, Command1, Command2, Command3, Command4, Command5});
 
-    setResultFile(QStringLiteral("座標面積DATA.TXT"),
-                  QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 座標面積DATA.txtファイルも削除しますか？"));
+    setResultFile(QStringLiteral("座標面積DATA.TXT"));
     const QList<QWidget*> fields{Text1, Text2, Label4};
     setShownFields(fields);
     setClearedFields(fields);
@@ -67,7 +66,7 @@ void 座標面積::inputCorner() {
 
 bool 座標面積::acceptsInput() const { return corners_.size() >= 3; }
 
-void 座標面積::onErrorPath() { forgetCorners(); }
+void 座標面積::forgetKept() { forgetCorners(); }
 
 std::optional<survey::Record> 座標面積::compute() {
     const double area = survey::cornerArea(corners_);
@@ -79,8 +78,7 @@ std::optional<survey::Record> 座標面積::compute() {
 }
 
 void 座標面積::clear() {
-    CalcScreen::clear();
     // Back to the load state: no corners, the instruction line at rest.
-    forgetCorners();
-    restInstructionLine();
+    if (calculationShown()) offerDelete();
+    reload();
 }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/CalcScreen.h"
+#include "frame/CalcScreen.h"
 #include "survey/area.h"
 
 class 座標面積 : public CalcScreen {
@@ -13,7 +13,7 @@ public:
     explicit 座標面積(QWidget* parent = nullptr);
 
     // The corner list holds at most this many corners.
-    static constexpr std::size_t kMaxCorners = 10001;
+    static constexpr std::size_t kMaxCorners = survey::kMaxCorners;
 
     TextBox *Text1, *Text2;    // X and Y of the corner being entered
     QLabel* Label2;            // number of the corner the next INPUT adds
@@ -32,7 +32,7 @@ public:
 protected:
     bool acceptsInput() const override;
     std::optional<survey::Record> compute() override;
-    void onErrorPath() override;
+    void forgetKept() override;
 
 private:
     void forgetCorners();

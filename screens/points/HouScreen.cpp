@@ -2,21 +2,6 @@
 
 #include "survey/arith.h"
 
-namespace {
-
-// The degree, minute and second marks: blue and a little larger.
-QLabel* blue(QLabel* label) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    label->setPalette(palette);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 1.3);
-    label->setFont(font);
-    label->resize(label->sizeHint().width() + 4, label->height());
-    return label;
-}
-
-}  // namespace
 
 方向距離::方向距離(QWidget* parent)
     : CalcScreen(QStringLiteral("方向距離"), QStringLiteral("方向・距離"), 6855, 3060, parent) {
@@ -33,12 +18,13 @@ QLabel* blue(QLabel* label) {
     Text4 = textBox("Text4", 3720, 1200);
 
     Label6 = caption("Label6", 1965, 2040, QStringLiteral("方向角 ="), 2640);
-    Label7 = resultLabel("Label7", 2640, 1920, 720);
-    Label10 = blue(unitLabel("Label10", 3360, 1920, QStringLiteral("°")));
-    Label8 = resultLabel("Label8", 3600, 1920, 600);
-    Label11 = blue(unitLabel("Label11", 4200, 1920, QStringLiteral("′")));
-    Label9 = resultLabel("Label9", 4440, 1920, 600);
-    Label12 = blue(unitLabel("Label12", 5040, 1920, QStringLiteral("″")));
+    const DmsRow angle = dmsRow(2640, 1920, {"Label7", "Label8", "Label9"}, {"Label10", "Label11", "Label12"});
+    Label7 = angle.d;
+    Label8 = angle.m;
+    Label9 = angle.s;
+    Label10 = angle.dMark;
+    Label11 = angle.mMark;
+    Label12 = angle.sMark;
     Label13 = caption("Label13", 1920, 2640, QStringLiteral("距　 離 ="), 2640);
     Label14 = resultLabel("Label14", 2640, 2520, 1440);
     Label15 = unitLabel("Label15", 4080, 2520, QStringLiteral("m"));
@@ -56,8 +42,7 @@ QLabel* blue(QLabel* label) {
 
     setTabChain({Text1, Text2, Text3, Text4, Command1, Command2, Command3, Command4});
 
-    setResultFile(QStringLiteral("方向・距離DATA.TXT"),
-                  QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 方向・距離DATA.txtファイルも削除しますか？"));
+    setResultFile(QStringLiteral("方向・距離DATA.TXT"));
     const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Label7, Label8, Label9, Label14};
     setShownFields(fields);
     setClearedFields(fields);
@@ -65,8 +50,7 @@ QLabel* blue(QLabel* label) {
 }
 
 bool 方向距離::acceptsInput() const {
-    for (const QLineEdit* box : {Text1, Text2, Text3, Text4})
-        if (box->text().isEmpty()) return false;
+    if (!allFilled({Text1, Text2, Text3, Text4})) return false;
     // The same point typed twice; 100 and 100.0 count as different.
     return !(Text1->text() == Text3->text() && Text2->text() == Text4->text());
 }
@@ -78,9 +62,7 @@ std::optional<survey::Record> 方向距離::compute() {
     if (!allFinite({distance, theta})) return std::nullopt;
     const survey::Dms dms = survey::toDms(theta);
 
-    Label7->setText(shown(dms.d));
-    Label8->setText(shown(dms.m));
-    Label9->setText(shown(dms.s));
+    DmsRow{Label7, Label10, Label8, Label11, Label9, Label12}.show(dms);
     Label14->setText(shown(distance));
 
     survey::Record record;

@@ -2,7 +2,7 @@
 // back-sight point, logged to "方向・距離DATA.TXT" on the Desktop.
 #pragma once
 
-#include "app/CalcScreen.h"
+#include "frame/CalcScreen.h"
 
 class 方向距離 : public CalcScreen {
 public:

@@ -1,8 +1,6 @@
 #include "screens/points/TanzaScreen.h"
 
-#include <cmath>
-
-#include "survey/arith.h"
+#include "survey/point.h"
 
 単独座標計算::単独座標計算(QWidget* parent)
     : CalcScreen(QStringLiteral("単独座標計算"), QStringLiteral("単独座標計算"), 6855, 3060, parent) {
@@ -38,23 +36,14 @@
 }
 
 bool 単独座標計算::acceptsInput() const {
-    bool allZero = true;
-    for (const QLineEdit* box : {Text1, Text2, Text3, Text4}) {
-        if (box->text().isEmpty()) return false;
-        const std::optional<double> v = survey::strictNumber(box->text().toStdString());
-        if (!v) return false;  // not a number at all
-        if (*v != 0.0) allZero = false;
-    }
-    return !allZero;
+    return numbersNotAllZero({Text1, Text2, Text3, Text4});
 }
 
 std::optional<survey::Record> 単独座標計算::compute() {
-    const double alpha = survey::packedToDegrees(value(Text3)) / degrees(Label10);
-    const double distance = value(Text4);
-    const double x = survey::roundHalfEven(value(Text1) + distance * std::cos(alpha), 3);
-    const double y = survey::roundHalfEven(value(Text2) + distance * std::sin(alpha), 3);
-    if (!allFinite({x, y})) return std::nullopt;
-    Label8->setText(QString::fromStdString(survey::numberText(x)));
-    Label9->setText(QString::fromStdString(survey::numberText(y)));
+    const survey::Point p =
+        survey::singlePoint({value(Text1), value(Text2)}, value(Text3), value(Text4), degrees(Label10));
+    if (!allFinite({p.x, p.y})) return std::nullopt;
+    Label8->setText(shown(p.x));
+    Label9->setText(shown(p.y));
     return survey::Record();
 }

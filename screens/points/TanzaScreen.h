@@ -2,7 +2,7 @@
 // distance. Writes no result file; its instruction line stands still.
 #pragma once
 
-#include "app/CalcScreen.h"
+#include "frame/CalcScreen.h"
 
 class 単独座標計算 : public CalcScreen {
 public:

@@ -1,8 +1,6 @@
 #include "screens/traverse/HoushaScreen.h"
 
-#include <cmath>
-
-#include "survey/arith.h"
+#include "survey/point.h"
 
 namespace {
 
@@ -14,14 +12,6 @@ constexpr int kLeftBox = 960, kRightBox = 3720;
 constexpr int kLeftCaption = 120, kRightCaption = 2880;
 constexpr int kCaptionDrop = 120;  // a caption's top below its box's top
 
-
-QRadioButton* optionButton(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* option = new QRadioButton(text, parent);
-    option->setObjectName(QString::fromUtf8(name));
-    option->setGeometry(twipRect(left, top, 1215, 375));
-    option->setChecked(false);
-    return option;
-}
 
 }  // namespace
 
@@ -60,16 +50,10 @@ QRadioButton* optionButton(QWidget* parent, const char* name, const QString& tex
 
     // Neither option is marked when the screen opens; the backsight boxes
     // are shown, so the screen starts with included angles.
-    Option1 = optionButton(this, "Option1", QStringLiteral("方向角"), kLeftBox, kOptionRow);
-    Option2 = optionButton(this, "Option2", QStringLiteral("夾　角"), kLeftBox + 1440, kOptionRow);
-    QObject::connect(Option1, &QRadioButton::clicked, this, [this] {
-        showBacksight(false);
-        Text1->setFocus();
-    });
-    QObject::connect(Option2, &QRadioButton::clicked, this, [this] {
-        showBacksight(true);
-        Text1->setFocus();
-    });
+    const OptionPair mode = optionPair(kLeftBox, kOptionRow, QStringLiteral("方向角"), QStringLiteral("夾　角"));
+    Option1 = mode.first;
+    Option2 = mode.second;
+    mode.onChoose(this, Text1, [this](bool direction) { showBacksight(!direction); });
 
     standardButtons(Command1, Command2, Command3, Command4);
 
@@ -77,8 +61,7 @@ QRadioButton* optionButton(QWidget* parent, const char* name, const QString& tex
     // and last the mode, which is chosen once.
     setTabChain({Text1, Text2, Text3, Text4, Text5, Text6, Command1, Command2, Command3, Command4, Option1, Option2});
 
-    setResultFile(QStringLiteral("放射トラバースDATA.TXT"),
-                  QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 放射トラバースDATA.txtファイルも削除しますか？"));
+    setResultFile(QStringLiteral("放射トラバースDATA.TXT"));
     // The backsight boxes are not needed for a shown calculation.
     setShownFields({Text1, Text2, Text5, Text6, Label10, Label11});
     setClearedFields({Text1, Text2, Text3, Text4, Text5, Text6, Label10, Label11});
@@ -95,37 +78,21 @@ void 放射トラ::showBacksight(bool shown) {
 
 bool 放射トラ::acceptsInput() const {
     const bool direction = directionMode();
-    QList<const QLineEdit*> used{Text1, Text2};
-    if (!direction) used << Text3 << Text4;
-    used << Text5 << Text6;
-
-    for (const QLineEdit* box : used)
-        if (box->text().isEmpty()) return false;
     // Every box the mode uses must hold a number, and not all of them zero.
-    bool allZero = true;
-    for (const QLineEdit* box : used) {
-        const std::optional<double> v = survey::strictNumber(box->text().toStdString());
-        if (!v) return false;
-        if (*v != 0.0) allZero = false;
-    }
-    if (allZero) return false;
+    const bool numbers = direction ? numbersNotAllZero({Text1, Text2, Text5, Text6})
+                                   : numbersNotAllZero({Text1, Text2, Text3, Text4, Text5, Text6});
+    if (!numbers) return false;
     // A backsight typed the same as the station; 100 and 100.0 differ.
     return direction || !(Text1->text() == Text3->text() && Text2->text() == Text4->text());
 }
 
 std::optional<survey::Record> 放射トラ::compute() {
-    const double c = degrees(Label12);
-    const double x0 = value(Text1), y0 = value(Text2), distance = value(Text6);
-    const double angle = survey::packedToDegrees(value(Text5)) / c;
     const bool direction = directionMode();
-
-    double t = angle;
-    if (!direction) {
-        const double backsight = survey::directionAngle(x0, y0, value(Text3), value(Text4), c);
-        t = backsight / c + angle;  // no reduction to one turn: only cos and sin are taken
-    }
-    const double x = survey::roundHalfEven(distance * std::cos(t) + x0, 4);
-    const double y = survey::roundHalfEven(distance * std::sin(t) + y0, 4);
+    const survey::Point station{value(Text1), value(Text2)};
+    const survey::Point backsight{value(Text3), value(Text4)};
+    const survey::Point p =
+        survey::radialPoint(station, direction ? nullptr : &backsight, value(Text5), value(Text6), degrees(Label12));
+    const double x = p.x, y = p.y;
     if (!allFinite({x, y})) return std::nullopt;
 
     Label10->setText(shown(x));

@@ -8,7 +8,7 @@
 
 #include <QRadioButton>
 
-#include "app/CalcScreen.h"
+#include "frame/CalcScreen.h"
 
 class 放射トラ : public CalcScreen {
 public:

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-#include "app/Module1.h"
+#include "frame/Module1.h"
 
 struct ShownBox {
     QString prompt;

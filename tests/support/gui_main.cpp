@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "app/Appearance.h"
+#include "shell/Appearance.h"
 
 int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,6 +1,6 @@
 // 座標面積 driven through its real controls.
 #include "screens/area/ZamenScreen.h"
-#include "support/ScreenTest.h"
+#include "support/FileScreenFrame.h"
 
 namespace {
 
@@ -301,3 +301,31 @@ TEST_F(ZamenTest, The10002ndCornerIsRefusedAndTheListKept) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ZamenFrame : FrameCase<座標面積> {
+    static constexpr const char* calculateButton = "Command2";
+    static constexpr const char* clearButton = "Command3";
+    static constexpr const char* exitButton = "Command5";
+    static constexpr int boxesPerCalculation = 1;  // the area box
+
+    static void corner(Screen* w, const QString& x, const QString& y) {
+        fill(w, {{"Text1", x}, {"Text2", y}});
+        press(w->Command1);
+    }
+    static void enterValid(Screen* w) {
+        corner(w, "0", "0");
+        corner(w, "0", "10");
+        corner(w, "10", "10");
+    }
+    // Two corners are no parcel.
+    static void enterInvalid(Screen* w) {
+        corner(w, "0", "0");
+        corner(w, "0", "10");
+    }
+};
+
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(座標面積, FileScreenFrame, ZamenFrame);

@@ -1,6 +1,6 @@
 // 方向距離 driven through its real controls.
 #include "screens/points/HouScreen.h"
-#include "support/ScreenTest.h"
+#include "support/FileScreenFrame.h"
 
 namespace {
 
@@ -218,3 +218,15 @@ TEST_F(HouTest, AFileThatCannotBeWrittenIsReportedAndTheProgramGoesOn) {
 }
 
 }  // namespace
+
+namespace {
+
+struct HouFrame : FrameCase<方向距離> {
+    static void enterValid(Screen* w) { fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "1"}, {"Text4", "1"}}); }
+    // The same point typed twice.
+    static void enterInvalid(Screen* w) { fill(w, {{"Text1", "5"}, {"Text2", "6"}, {"Text3", "5"}, {"Text4", "6"}}); }
+};
+
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(方向距離, FileScreenFrame, HouFrame);

@@ -1,6 +1,8 @@
 // 放射トラ driven through its real controls.
+#include <QAccessible>
+
 #include "screens/traverse/HoushaScreen.h"
-#include "support/ScreenTest.h"
+#include "support/FileScreenFrame.h"
 
 namespace {
 
@@ -108,6 +110,28 @@ TEST_F(HoushaTest, OptionButtonsSwitchTheModeWithoutEmptyingAnything) {
     EXPECT_FALSE(w->Label6->isHidden());
     EXPECT_EQ(QApplication::focusWidget(), w->Text1);
     EXPECT_EQ(boxTexts(), (QStringList{"1", "2", "3", "4", "5", "6"}));
+}
+
+// A screen reader toggles the option without a click: the mode follows the
+// mark all the same, and so does a change made by the program.
+TEST_F(HoushaTest, TheModeFollowsTheOptionHoweverItIsChosen) {
+    QAccessibleInterface* option = QAccessible::queryAccessibleInterface(w->Option1);
+    ASSERT_NE(option, nullptr);
+    QAccessibleActionInterface* actions = option->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(w->Option1->isChecked());
+    EXPECT_TRUE(w->directionMode());
+    EXPECT_TRUE(w->Text3->isHidden());
+
+    enter({"0", "0", "45", "100"});
+    press(w->Command1);
+    EXPECT_EQ(results(), (QStringList{"70.7107", "70.7107"}));
+
+    w->Option2->setChecked(true);
+    EXPECT_FALSE(w->directionMode());
+    EXPECT_FALSE(w->Text3->isHidden());
 }
 
 TEST_F(HoushaTest, IncludedAngleExamplesShowAndAppendTheirRecords) {
@@ -314,3 +338,18 @@ TEST_F(HoushaTest, ExitAsksOnlyWithAResultAndAlwaysEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+struct HoushaFrame : FrameCase<放射トラ> {
+    static void enterValid(Screen* w) {
+        fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text5", "90"}, {"Text6", "50"}});
+    }
+    static void enterInvalid(Screen* w) {
+        fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text5", "90"}});
+    }
+};
+
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(放射トラ, FileScreenFrame, HoushaFrame);

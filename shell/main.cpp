@@ -1,20 +1,20 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "app/Appearance.h"
-#include "app/MENU.h"
-#include "app/Navigation.h"
-#include "app/Windows.h"
+#include "frame/Navigation.h"
+#include "shell/Appearance.h"
+#include "shell/Version.h"
+#include "shell/Windows.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnel"));
-    QApplication::setApplicationVersion(QStringLiteral("3.02"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnel.Tarnel"));
+    QApplication::setApplicationVersion(QStringLiteral(TARNEL_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARNEL_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarnel/tarnel.svg")));
     Appearance::useJapaneseFont(app);
 
-    Navigation::setMenuOpener([] { showOnce<MENU>(); });
+    registerShellWindows();
     Navigation::ShowMenu();
     return QApplication::exec();
 }

@@ -1,4 +1,4 @@
-#include "app/Module1.h"
+#include "frame/Module1.h"
 
 #include <QScreen>
 #include <QWidget>

@@ -6,7 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
-#include "app/HelpWindows.h"
+#include "shell/HelpWindows.h"
 
 class frmSplash : public InfoWindow {
 public:

@@ -1,4 +1,4 @@
-#include "app/Module1.h"
+#include "frame/Module1.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <cmath>
 
-#include "app/Controls.h"
+#include "frame/Controls.h"
 
 namespace Module1 {
 namespace {

@@ -8,7 +8,7 @@
 #include <QMainWindow>
 #include <QMenu>
 
-#include "app/Controls.h"
+#include "frame/Controls.h"
 
 class MENU : public QMainWindow {
 public:

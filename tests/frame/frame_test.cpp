@@ -1,5 +1,8 @@
 // The frame's behaviour shared by every screen, seen on the two first screens.
-#include "app/Navigation.h"
+#include <QTabWidget>
+#include <memory>
+
+#include "frame/Navigation.h"
 #include "screens/points/HouScreen.h"
 #include "screens/points/TanzaScreen.h"
 #include "support/ScreenTest.h"
@@ -7,6 +10,87 @@
 namespace {
 
 using FrameTest = ScreenTest;
+
+// A window with a calculation on each page of a tab control: the sum of two
+// numbers, with its own boxes and buttons.
+class TwoPages : public CalcWindow {
+public:
+    struct Sum : Calculation {
+        Sum(CalcWindow* host, QWidget* sheet, int firstBox, int firstButton) : Calculation(host, sheet) {
+            a = textBox(QStringLiteral("Text%1").arg(firstBox), 120, 120);
+            b = textBox(QStringLiteral("Text%1").arg(firstBox + 1), 120, 600);
+            sum = resultLabel(QStringLiteral("Label%1").arg(firstBox), 120, 1080, 1575);
+            buttons = standardButtons(firstButton, QStringLiteral("M E N U"), 2400, 120);
+            wireButtons(buttons);
+            setClearedFields({a, b, sum});
+            setShownFields({a, b, sum});
+        }
+        bool acceptsInput() const override { return numbersNotAllZero({a, b}); }
+        std::optional<survey::Record> compute() override {
+            sum->setText(shown(value(a) + value(b)));
+            return survey::Record();
+        }
+        TextBox *a, *b;
+        QLabel* sum;
+        Buttons buttons;
+    };
+
+    TwoPages() : CalcWindow(QStringLiteral("TwoPages"), QStringLiteral("TwoPages"), 6000, 3600) {
+        tabs = new QTabWidget(this);
+        tabs->setGeometry(0, 0, width(), height());
+        auto* first = new QWidget;
+        auto* second = new QWidget;
+        tabs->addTab(first, QStringLiteral("一"));
+        tabs->addTab(second, QStringLiteral("二"));
+        pages[0] = std::make_unique<Sum>(this, first, 1, 1);
+        pages[1] = std::make_unique<Sum>(this, second, 3, 5);
+        centre();
+    }
+    QTabWidget* tabs;
+    std::unique_ptr<Sum> pages[2];
+};
+
+TEST_F(FrameTest, CalculationsOnTabPagesKeepToTheirOwnPage) {
+    auto* w = openWindow(new TwoPages);
+    TwoPages::Sum& one = *w->pages[0];
+    TwoPages::Sum& two = *w->pages[1];
+    EXPECT_EQ(one.a->parentWidget(), w->tabs->widget(0));
+    EXPECT_EQ(two.buttons.calculate->objectName(), QStringLiteral("Command5"));
+    typeInto(one.a, "1");
+    typeInto(one.b, "2");
+    press(one.buttons.calculate);
+    EXPECT_EQ(one.sum->text(), QStringLiteral("3"));
+
+    w->tabs->setCurrentIndex(1);
+    typeInto(two.a, "0");
+    typeInto(two.b, "x");
+    press(two.buttons.calculate);
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].style, 16);
+    EXPECT_EQ(QApplication::focusWidget(), two.a);
+    EXPECT_EQ(two.b->text(), QString());
+    // The other page keeps its calculation, and its clear stays its own.
+    EXPECT_EQ(one.sum->text(), QStringLiteral("3"));
+    typeInto(two.a, "4");
+    typeInto(two.b, "5");
+    two.buttons.calculate->setFocus();
+    QTest::keyClick(two.buttons.calculate, Qt::Key_Return);
+    EXPECT_EQ(two.sum->text(), QStringLiteral("9"));
+    press(two.buttons.clear);
+    EXPECT_EQ(two.sum->text(), QString());
+    EXPECT_EQ(one.sum->text(), QStringLiteral("3"));
+    EXPECT_EQ(QApplication::focusWidget(), two.a);
+    // No file: exit ends at once.
+    press(one.buttons.exit);
+    EXPECT_EQ(boxes.ends(), 1);
+    EXPECT_EQ(boxes.boxes().size(), 1);
+}
+
+TEST_F(FrameTest, DeleteQuestionAndControlArrayNames) {
+    EXPECT_EQ(Calculation::deleteQuestion(QStringLiteral("方向・距離DATA.TXT")),
+              QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 方向・距離DATA.txtファイルも削除しますか？"));
+    EXPECT_EQ(arrayName("Label22", 4), QStringLiteral("Label22(4)"));
+}
 
 TEST_F(FrameTest, TabAndTheProgramSelectTheWholeText) {
     auto* w = openWindow(new 方向距離);

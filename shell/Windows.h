@@ -25,3 +25,7 @@ W* showOnce() {
     window->activateWindow();
     return window;
 }
+
+// Tells the frame how the screens reach the shell's windows: the main menu
+// and the explanation of the connecting traverse.
+void registerShellWindows();

@@ -1,7 +1,8 @@
-#include "app/frmSplash.h"
+#include "shell/frmSplash.h"
 
-#include "app/Module1.h"
-#include "app/Navigation.h"
+#include "frame/Module1.h"
+#include "frame/Navigation.h"
+#include "shell/Version.h"
 
 frmSplash::frmSplash(QWidget* parent)
     : InfoWindow(QStringLiteral("frmSplash"), QString(), 7425, 4245, parent) {
@@ -21,7 +22,7 @@ frmSplash::frmSplash(QWidget* parent)
                    QStringLiteral(":/tarnel/tarnel.svg"));
     Image2 = image(Picture1, QStringLiteral("Image2"), 5940, 60, 480, 480,
                    QStringLiteral(":/tarnel/north.svg"));
-    Label1 = new QLabel(QStringLiteral("Tarnel Ver3.02"), Picture1);
+    Label1 = new QLabel(QStringLiteral("Tarnel Ver" TARNEL_VERSION), Picture1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     QFont title = Label1->font();

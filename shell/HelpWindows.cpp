@@ -1,10 +1,10 @@
-#include "app/HelpWindows.h"
+#include "shell/HelpWindows.h"
 
 #include <QApplication>
 #include <QIcon>
 
-#include "app/Module1.h"
-#include "app/Navigation.h"
+#include "frame/Module1.h"
+#include "frame/Navigation.h"
 
 // ---- Artwork ----
 

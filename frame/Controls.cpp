@@ -1,4 +1,4 @@
-#include "app/Controls.h"
+#include "frame/Controls.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

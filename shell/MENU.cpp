@@ -1,12 +1,13 @@
-#include "app/MENU.h"
+#include "shell/MENU.h"
 
 #include <QLayout>
 #include <QMenuBar>
 
-#include "app/HelpWindows.h"
-#include "app/Module1.h"
-#include "app/Windows.h"
-#include "app/frmSplash.h"
+#include "shell/HelpWindows.h"
+#include "shell/Version.h"
+#include "frame/Module1.h"
+#include "shell/Windows.h"
+#include "shell/frmSplash.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/HouScreen.h"
 #include "screens/points/TanzaScreen.h"
@@ -38,7 +39,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     QFont banner = Label1->font();
     banner.setBold(true);
     Label1->setFont(banner);
-    Label2 = new QLabel(QStringLiteral("Ver 3.02"), Frame1);
+    Label2 = new QLabel(QStringLiteral("Ver " TARNEL_VERSION), Frame1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(twipRect(3120, 1440, 645, 180));
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

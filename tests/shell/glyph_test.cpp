@@ -8,9 +8,9 @@
 #include <QTextLayout>
 #include <functional>
 
-#include "app/HelpWindows.h"
-#include "app/MENU.h"
-#include "app/frmSplash.h"
+#include "shell/HelpWindows.h"
+#include "shell/MENU.h"
+#include "shell/frmSplash.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/HouScreen.h"
 #include "screens/points/TanzaScreen.h"

@@ -11,7 +11,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/Controls.h"
+#include "frame/Controls.h"
 
 // The pictures of the program, SVG files under ":/tarnel/". They are drawn
 // by Qt's SVG icon engine (the qsvgicon plugin of the Qt SVG module).

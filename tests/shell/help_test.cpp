@@ -9,10 +9,10 @@
 #include <functional>
 #include <vector>
 
-#include "app/HelpWindows.h"
-#include "app/Navigation.h"
-#include "app/Windows.h"
-#include "app/frmSplash.h"
+#include "shell/HelpWindows.h"
+#include "frame/Navigation.h"
+#include "shell/Windows.h"
+#include "shell/frmSplash.h"
 #include "support/ScreenTest.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/Appearance.h"
+#include "shell/Appearance.h"
 
 #include <QApplication>
 #include <QFont>

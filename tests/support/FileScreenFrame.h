@@ -1,0 +1,138 @@
+// The frame's behaviour on every screen that writes a result file, as one
+// type-parameterized suite. A screen joins it from its own test file:
+//
+//   struct HouFrame : FrameCase<方向距離> {
+//       static void enterValid(Screen* w) { fill(w, {{"Text1", "0"}, ...}); }
+//       static void enterInvalid(Screen* w) { fill(w, {{"Text1", ""}, ...}); }
+//   };
+//   INSTANTIATE_TYPED_TEST_SUITE_P(方向距離, FileScreenFrame, HouFrame);
+//
+// The case names the buttons and boxes by objectName where they differ from
+// the usual column (Command1 … Command4, focus in Text1).
+#pragma once
+
+#include <QTimer>
+#include <initializer_list>
+#include <utility>
+
+#include "support/ScreenTest.h"
+
+template <class S>
+struct FrameCase {
+    using Screen = S;
+    static constexpr const char* calculateButton = "Command1";
+    static constexpr const char* clearButton = "Command2";
+    static constexpr const char* exitButton = "Command4";
+    // Where the focus goes after clear and after refused input.
+    static constexpr const char* clearFocus = "Text1";
+    static constexpr const char* refusalFocus = "Text1";
+    // Message boxes a valid calculation shows besides any file error (the
+    // result box of 座標面積, the "see the file" box of others).
+    static constexpr int boxesPerCalculation = 0;
+
+    // Types into boxes found by objectName, in the given order.
+    static void fill(Screen* w, std::initializer_list<std::pair<const char*, QString>> entries) {
+        for (const auto& [name, text] : entries) typeInto(find<QLineEdit>(w, name), text);
+    }
+    template <class T>
+    static T* find(Screen* w, const char* name) {
+        T* found = w->template findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+};
+
+template <class Case>
+class FileScreenFrame : public ScreenTest {
+protected:
+    using Screen = typename Case::Screen;
+    Screen* w = nullptr;
+
+    void SetUp() override { w = openWindow(new Screen); }
+
+    QPushButton* button(const char* name) { return Case::template find<QPushButton>(w, name); }
+    QWidget* widget(const char* name) { return Case::template find<QWidget>(w, name); }
+    QString file() const { return w->resultFile()->fileName(); }
+
+    void calculateValid() {
+        Case::enterValid(w);
+        press(button(Case::calculateButton));
+        ASSERT_EQ(boxes.boxes().size(), Case::boxesPerCalculation) << "a file error?";
+        ASSERT_TRUE(desktop.exists(file()));
+        boxes.reset();
+    }
+    bool everyBoxEmpty() const {
+        for (const QLineEdit* box : w->template findChildren<QLineEdit*>())
+            if (!box->text().isEmpty()) return false;
+        return true;
+    }
+    void expectOnlyTheQuestion() {
+        expectOnlyDeleteQuestion(boxes, Screen::deleteQuestion(file()));
+    }
+};
+
+TYPED_TEST_SUITE_P(FileScreenFrame);
+
+TYPED_TEST_P(FileScreenFrame, ClearAndExitAskNothingWithoutAResult) {
+    press(this->button(TypeParam::clearButton));
+    EXPECT_TRUE(this->boxes.boxes().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), this->widget(TypeParam::clearFocus));
+    press(this->button(TypeParam::exitButton));
+    EXPECT_TRUE(this->boxes.boxes().isEmpty());
+    EXPECT_EQ(this->boxes.ends(), 1);
+}
+
+TYPED_TEST_P(FileScreenFrame, TheFirstValidCalculationStartsTheLineAndWrites) {
+    ASSERT_NE(this->w->Timer1, nullptr);
+    EXPECT_FALSE(this->w->Timer1->isActive());
+    this->calculateValid();
+    EXPECT_TRUE(this->w->Timer1->isActive());
+    EXPECT_EQ(this->w->Timer1->interval(), 50);
+    EXPECT_TRUE(this->w->calculationShown());
+}
+
+TYPED_TEST_P(FileScreenFrame, ClearAfterAResultAsksYesDeletesNoKeeps) {
+    this->calculateValid();
+    const QByteArray written = this->desktop.bytes(this->file());
+    this->boxes.answer(Module1::No);
+    press(this->button(TypeParam::clearButton));
+    this->expectOnlyTheQuestion();
+    EXPECT_EQ(this->desktop.bytes(this->file()), written);
+    EXPECT_TRUE(this->everyBoxEmpty());
+    EXPECT_FALSE(this->w->calculationShown());
+    EXPECT_EQ(QApplication::focusWidget(), this->widget(TypeParam::clearFocus));
+
+    this->boxes.reset();
+    this->calculateValid();
+    this->boxes.answer(Module1::Yes);
+    press(this->button(TypeParam::clearButton));
+    this->expectOnlyTheQuestion();
+    EXPECT_FALSE(this->desktop.exists(this->file()));
+}
+
+TYPED_TEST_P(FileScreenFrame, ExitAfterAResultAsksThenEnds) {
+    this->calculateValid();
+    this->boxes.answer(Module1::Yes);
+    press(this->button(TypeParam::exitButton));
+    this->expectOnlyTheQuestion();
+    EXPECT_FALSE(this->desktop.exists(this->file()));
+    EXPECT_EQ(this->boxes.ends(), 1);
+}
+
+TYPED_TEST_P(FileScreenFrame, RefusedInputEmptiesFocusesAndWritesNothing) {
+    TypeParam::enterInvalid(this->w);
+    press(this->button(TypeParam::calculateButton));
+    ASSERT_EQ(this->boxes.boxes().size(), 1);
+    EXPECT_EQ(this->boxes.boxes()[0].prompt,
+              QStringLiteral("入力されていないデータがあるか、データが適切ではありません。"));
+    EXPECT_EQ(this->boxes.boxes()[0].title, QStringLiteral("注意"));
+    EXPECT_EQ(this->boxes.boxes()[0].style, 16);
+    EXPECT_TRUE(this->everyBoxEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), this->widget(TypeParam::refusalFocus));
+    EXPECT_FALSE(this->w->Timer1->isActive());
+    EXPECT_FALSE(this->desktop.exists(this->file()));
+}
+
+REGISTER_TYPED_TEST_SUITE_P(FileScreenFrame, ClearAndExitAskNothingWithoutAResult,
+                            TheFirstValidCalculationStartsTheLineAndWrites, ClearAfterAResultAsksYesDeletesNoKeeps,
+                            ExitAfterAResultAsksThenEnds, RefusedInputEmptiesFocusesAndWritesNothing);
