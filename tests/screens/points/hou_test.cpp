@@ -1,6 +1,7 @@
 // 方向距離 driven through its real controls.
 #include "screens/points/HouScreen.h"
 #include "support/FileScreenFrame.h"
+#include "support/Layout.h"
 
 namespace {
 
@@ -230,3 +231,16 @@ struct HouFrame : FrameCase<方向距離> {
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(方向距離, FileScreenFrame, HouFrame);
+
+namespace {
+
+TEST(HouLayout, NothingClippedOrOverlapping) {
+    ScriptedSeam boxes;
+    auto* w = openWindow(new 方向距離);
+    for (QLabel* l : {w->Label7, w->Label8, w->Label9}) l->setText(QStringLiteral("359"));
+    w->Label14->setText(QStringLiteral("123456789.123"));
+    expectNothingClippedOrOverlapping(w);
+    w->close();
+}
+
+}  // namespace
