@@ -47,9 +47,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries by name (the platform plugins and the SVG reader for the
 # icons are loaded at run time, so the library scan cannot see them) and a
-# font that has the Japanese glyphs; dpkg-shlibdeps adds the rest.
+# font that has the Japanese glyphs, and Qt's Japanese texts for the buttons of
+# the message boxes; dpkg-shlibdeps adds the rest.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2), libqt6svg6, qt6-qpa-plugins, fonts-noto-cjk")
+    "libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2), libqt6svg6, qt6-qpa-plugins, qt6-translations-l10n, fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
 

@@ -19,8 +19,11 @@ constexpr QRect twipRect(int left, int top, int width, int height) {
     return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
 }
 
-// An input box. It selects its whole text whenever it receives the focus
-// from the keyboard or from the program, so typing replaces the old value.
+// An input box for one number. It selects its whole text whenever it
+// receives the focus from the keyboard or from the program, so typing
+// replaces the old value. It holds one line: trailing line breaks of a paste
+// are dropped and other control characters become blanks; full-width digits
+// and signs from an input method become their ASCII forms.
 class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 namespace Module1 {
@@ -35,6 +36,15 @@ public:
 
 // Replaces the seam (nullptr restores the default). Returns the old one.
 Seam* setSeam(Seam* seam);
+
+// The box the default seam shows, built but not shown: title, prompt, icon
+// and buttons (はい/いいえ or OK) by the style.
+QMessageBox* messageBox(const QString& prompt, int style, const QString& title, QWidget* parent = nullptr);
+
+// Loads Qt's own Japanese texts (buttons, the boxes' context menus) from
+// Qt's translations folder; false when they are not installed, and then
+// message boxes set their Japanese button texts themselves.
+bool LoadQtTranslation();
 
 // The MsgBox of this program: every box goes through here.
 int MsgBox(const QString& prompt, int style, const QString& title);

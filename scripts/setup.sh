@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building and testing Tarnel needs on Debian 12, then
-# configures and builds it. Usage: scripts/setup.sh [build-dir]
+# configures and builds it.
+# Usage: scripts/setup.sh [build-dir]   or   scripts/setup.sh --packages-only
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+packages_only=0
+if [[ "${1:-}" == --packages-only ]]; then packages_only=1; shift; fi
 build="${1:-$here/build}"
 
 packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
+  build-essential cmake ninja-build pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
   desktop-file-utils appstream
@@ -28,5 +31,7 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+((packages_only)) && exit 0
+
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$build" -j"$(nproc)"

@@ -1,5 +1,7 @@
 #include "shell/frmSplash.h"
 
+#include <QWindow>
+
 #include "frame/Module1.h"
 #include "frame/Navigation.h"
 #include "shell/Version.h"
@@ -65,4 +67,11 @@ void frmSplash::Command1_Click() {
     // The menu first: closing the last window would end the program.
     Navigation::ShowMenu();
     close();
+}
+
+void frmSplash::showEvent(QShowEvent* event) {
+    InfoWindow::showEvent(event);
+    // An empty title reaches the window system as the application's name;
+    // a blank does not. The widget's own title stays empty for screen readers.
+    if (QWindow* native = windowHandle()) native->setTitle(QStringLiteral(" "));
 }

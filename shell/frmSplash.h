@@ -23,4 +23,8 @@ public:
     CommandButton* Command1;
 
     void Command1_Click();
+
+protected:
+    // The title bar stays empty: Qt would put the program's name in it.
+    void showEvent(QShowEvent* event) override;
 };

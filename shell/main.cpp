@@ -2,6 +2,7 @@
 #include <QIcon>
 
 #include "frame/Navigation.h"
+#include "frame/Module1.h"
 #include "shell/Appearance.h"
 #include "shell/Version.h"
 #include "shell/Windows.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(TARNEL_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarnel/tarnel.svg")));
     Appearance::useJapaneseFont(app);
+    Module1::LoadQtTranslation();
 
     registerShellWindows();
     Navigation::ShowMenu();

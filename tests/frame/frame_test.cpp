@@ -1,4 +1,5 @@
 // The frame's behaviour shared by every screen, seen on the two first screens.
+#include <QClipboard>
 #include <QTabWidget>
 #include <memory>
 
@@ -203,6 +204,41 @@ TEST_F(FrameTest, ScreensOpenCentredWithTheirClientArea) {
     const QRect screen = w->screen()->geometry();
     EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 2);
     EXPECT_EQ(w->Command4->geometry(), QRect(368, 168, 81, 25));
+}
+
+}  // namespace
+
+namespace {
+
+// What reaches a box from the clipboard or an input method is what it shows,
+// and the record repeats it.
+TEST_F(FrameTest, BoxesHoldOneLineOfHalfWidthText) {
+    auto* w = openWindow(new 方向距離);
+    QApplication::clipboard()->setText(QStringLiteral("100\r\n"));
+    w->Text1->setFocus();
+    w->Text1->paste();
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("100"));
+    QApplication::clipboard()->setText(QStringLiteral("1\t2\u2028"));
+    w->Text2->setFocus();
+    w->Text2->paste();
+    EXPECT_EQ(w->Text2->text(), QStringLiteral("1 2"));
+
+    // A Japanese input method commits full-width digits and a minus sign.
+    w->Text3->setFocus();
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("１２３．５"));
+    QApplication::sendEvent(w->Text3, &commit);
+    EXPECT_EQ(w->Text3->text(), QStringLiteral("123.5"));
+    w->Text4->setText(QStringLiteral("\u2212５ＥＯ"));
+    EXPECT_EQ(w->Text4->text(), QStringLiteral("-5EＯ"));
+    typeInto(w->Text4, QStringLiteral("－２ｅ＋１"));
+    EXPECT_EQ(w->Text4->text(), QStringLiteral("-2e+1"));
+    EXPECT_TRUE(w->Text4->inputMethodHints().testFlag(Qt::ImhPreferLatin));
+
+    press(w->Command1);
+    const QStringList lines = decodedFile(desktop, QStringLiteral("方向・距離DATA.TXT")).split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines.mid(1, 4), (QStringList{"基準 X 100", "基準 Y 1 2", "後視 X 123.5", "後視 Y -2e+1"}));
 }
 
 }  // namespace

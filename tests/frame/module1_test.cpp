@@ -1,6 +1,9 @@
 #include "frame/Module1.h"
 
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QScreen>
+#include <memory>
 #include <QWidget>
 
 #include "support/ScreenTest.h"
@@ -24,8 +27,11 @@ TEST(CenterFormTest, AWindowWiderThanTheScreenIsPlacedPartlyOffIt) {
     const QRect screen = window.screen()->geometry();
     window.resize(screen.width() + 30, 100);  // 450 twips wider
     Module1::CenterForm(&window);
-    EXPECT_EQ(window.x(), screen.left() - 15);
-    EXPECT_EQ(window.y(), screen.top() + (screen.height() - 100) / 2);
+    // Partly off the screen on the left, as much as on the right.
+    EXPECT_LE(window.x(), screen.left() - 15);
+    EXPECT_NEAR(window.x() + window.width() / 2, screen.center().x(), 3);
+    // Vertically centred, with room for the frame the window manager adds.
+    EXPECT_NEAR(window.y() + 50, screen.center().y(), 3);
 }
 
 TEST(MessageBoxTest, BoxesGoThroughTheSeamWithTheirStyles) {
@@ -48,6 +54,23 @@ TEST(MessageBoxTest, BoxesGoThroughTheSeamWithTheirStyles) {
     EXPECT_EQ(seam.boxes()[3].style, 64);
     EXPECT_TRUE(seam.boxes()[3].prompt.startsWith(QStringLiteral("X,Yを入力したあと INPUT ボタンを押します。")));
     EXPECT_EQ(seam.ends(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MessageBoxTest, TheButtonsAreJapanese) {
+    EXPECT_TRUE(Module1::LoadQtTranslation());
+    const std::unique_ptr<QMessageBox> question(
+        Module1::messageBox(QStringLiteral("削除しますか？"), Module1::YesNo, QStringLiteral("ファイルの削除")));
+    EXPECT_EQ(question->button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+    EXPECT_EQ(question->button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
+    EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::Yes));
+    const std::unique_ptr<QMessageBox> error(
+        Module1::messageBox(QStringLiteral("x"), Module1::Critical, QStringLiteral("注意")));
+    EXPECT_EQ(error->icon(), QMessageBox::Critical);
+    EXPECT_EQ(error->button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
 }
 
 }  // namespace
