@@ -76,6 +76,8 @@ CalcWindow::CalcWindow(const QString& name, const QString& caption, int widthTwi
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(pixels(widthTwips), pixels(heightTwips));
+    // The boxes' context menus in Japanese.
+    Module1::LoadQtTranslation();
 }
 
 CalcWindow::~CalcWindow() = default;

@@ -47,6 +47,7 @@ Seam& seam() { return current ? *current : dialogSeam(); }
 }  // namespace
 
 QMessageBox* messageBox(const QString& prompt, int style, const QString& title, QWidget* parent) {
+    LoadQtTranslation();
     auto* box = new QMessageBox(parent);
     box->setWindowTitle(title);
     box->setText(prompt);

@@ -42,8 +42,9 @@ Seam* setSeam(Seam* seam);
 QMessageBox* messageBox(const QString& prompt, int style, const QString& title, QWidget* parent = nullptr);
 
 // Loads Qt's own Japanese texts (buttons, the boxes' context menus) from
-// Qt's translations folder; false when they are not installed, and then
-// message boxes set their Japanese button texts themselves.
+// Qt's translations folder, once; false when they are not installed, and
+// then message boxes set their Japanese button texts themselves. Called by
+// the first window that needs them, not at start, which it would slow.
 bool LoadQtTranslation();
 
 // The MsgBox of this program: every box goes through here.

@@ -7,6 +7,10 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$here/build-sanitize"
 
 "$here/scripts/setup.sh" --packages-only
+# Qt and fontconfig keep some caches until exit; leaks are not what we look
+# for (the build runs one of its own tools, too).
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
@@ -17,7 +21,4 @@ targets=$(cmake --build "$build" --target help | sed -n 's/^\(test_[a-z_]*\): .*
 cmake --build "$build" -j"$(nproc)" --target $targets
 
 cd "$build"
-# Qt and fontconfig keep some caches until exit; leaks are not what we look for.
-export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" -LE desktop -E layers "$@"

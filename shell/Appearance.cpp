@@ -2,22 +2,17 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
 
 namespace Appearance {
 
 void useJapaneseFont(QApplication& app) {
-    static const char* const kFamilies[] = {
-        "Noto Sans CJK JP", "IPAGothic", "IPAPGothic", "Yu Gothic UI", "Meiryo UI", "MS UI Gothic",
-    };
-    const QStringList installed = QFontDatabase::families(QFontDatabase::Japanese);
-    for (const char* family : kFamilies) {
-        if (installed.contains(QString::fromLatin1(family))) {
-            QFont font(QString::fromLatin1(family), 9);
-            app.setFont(font);
-            return;
-        }
-    }
+    // The font system takes the first family it has, and falls back along
+    // the list for missing glyphs, without listing every family installed.
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("Yu Gothic UI"), QStringLiteral("Meiryo UI"), QStringLiteral("MS UI Gothic")});
+    font.setPointSize(9);
+    app.setFont(font);
 }
 
 }  // namespace Appearance

@@ -14,6 +14,21 @@ QPixmap Artwork::picture(const QString& resource, QSize size) {
     return icon.pixmap(size);
 }
 
+QPixmap Artwork::prerendered(const QString& name, QSize size, qreal devicePixelRatio) {
+    const int scale = devicePixelRatio > 1.0 ? 2 : 1;
+    const QSize drawn = size * scale;
+    QPixmap pixmap(QStringLiteral(":/tarnel/png/%1-%2x%3.png").arg(name).arg(drawn.width()).arg(drawn.height()));
+    pixmap.setDevicePixelRatio(scale);
+    return pixmap;
+}
+
+QIcon Artwork::windowIcon() {
+    QIcon icon;
+    for (int side : {16, 22, 24, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/tarnel/png/tarnel-%1x%1.png").arg(side), QSize(side, side));
+    return icon;
+}
+
 // ---- InfoWindow ----
 
 InfoWindow::InfoWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QSize>
@@ -20,6 +21,14 @@ namespace Artwork {
 // The picture scaled to fit size (aspect ratio kept); null if it cannot be
 // drawn.
 QPixmap picture(const QString& resource, QSize size);
+
+// A picture drawn into PNG files when the program was built (name-WxH.png
+// under ":/tarnel/png/", at 1x and 2x), for the windows of the start: they
+// show without loading the SVG renderer.
+QPixmap prerendered(const QString& name, QSize size, qreal devicePixelRatio);
+
+// The program's icon at the sizes desktops ask for.
+QIcon windowIcon();
 
 }  // namespace Artwork
 

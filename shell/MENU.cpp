@@ -26,17 +26,18 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     Image1 = new QLabel(Frame1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipRect(120, 600, 1080, 1080));
-    Image1->setPixmap(QIcon(QStringLiteral(":/tarnel/menu-instrument.svg")).pixmap(Image1->size()));
+    Image1->setPixmap(Artwork::prerendered(QStringLiteral("menu-instrument"), Image1->size(), devicePixelRatio()));
     Image2 = new QLabel(Frame1);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(twipRect(2640, 480, 1080, 900));
-    Image2->setPixmap(QIcon(QStringLiteral(":/tarnel/menu-traverse.svg")).pixmap(Image2->size()));
+    Image2->setPixmap(Artwork::prerendered(QStringLiteral("menu-traverse"), Image2->size(), devicePixelRatio()));
 
     Label1 = new QLabel(QStringLiteral("Tarnel"), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipRect(780, 360, 2295, 225));
     Label1->setAlignment(Qt::AlignCenter);
     QFont banner = Label1->font();
+    banner.setFamilies({QStringLiteral("DejaVu Sans")});
     banner.setBold(true);
     Label1->setFont(banner);
     Label2 = new QLabel(QStringLiteral("Ver " TARNEL_VERSION), Frame1);

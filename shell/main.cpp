@@ -1,9 +1,10 @@
 #include <QApplication>
-#include <QIcon>
 
 #include "frame/Navigation.h"
-#include "frame/Module1.h"
 #include "shell/Appearance.h"
+#include "shell/HelpWindows.h"
+#include "shell/MENU.h"
+#include "shell/StartupProbe.h"
 #include "shell/Version.h"
 #include "shell/Windows.h"
 
@@ -12,11 +13,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Tarnel"));
     QApplication::setApplicationVersion(QStringLiteral(TARNEL_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TARNEL_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarnel/tarnel.svg")));
+    QApplication::setWindowIcon(Artwork::windowIcon());
     Appearance::useJapaneseFont(app);
-    Module1::LoadQtTranslation();
 
     registerShellWindows();
     Navigation::ShowMenu();
+    exitAfterFirstPaintIfAsked(openWindowOf<MENU>());
     return QApplication::exec();
 }

@@ -11,6 +11,7 @@ ScriptedSeam::~ScriptedSeam() {
 
 int ScriptedSeam::msgBox(const QString& prompt, int style, const QString& title) {
     boxes_.append({prompt, style, title});
+    if (whileShown) whileShown();
     if ((style & 0x0F) != Module1::YesNo) return Module1::Ok;
     if (answers_.isEmpty()) {
         ADD_FAILURE() << "unexpected question: " << prompt.toStdString();

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 #include "frame/Module1.h"
 
@@ -23,6 +24,9 @@ public:
 
     int msgBox(const QString& prompt, int style, const QString& title) override;
     void endProgram() override { ++ends_; }
+
+    // Runs while a box is up, to see the screen as the user sees it then.
+    std::function<void()> whileShown;
 
     const QList<ShownBox>& boxes() const { return boxes_; }
     int ends() const { return ends_; }

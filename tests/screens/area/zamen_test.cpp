@@ -123,6 +123,17 @@ TEST_F(ZamenTest, SquareInEitherOrderGivesTheSameAreaBoxAndRecord) {
                                   "面積  100 ㎡")));
 }
 
+// The instruction line starts before the computation, not after the user
+// has closed the area box.
+TEST_F(ZamenTest, TheLineMovesWhileTheAreaBoxIsUp) {
+    enterSquare();
+    bool moving = false;
+    boxes.whileShown = [&] { moving = w->Timer1->isActive(); };
+    press(w->Command2);
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_TRUE(moving);
+}
+
 TEST_F(ZamenTest, TheListSurvivesACalculationAndGrowsFurther) {
     enterSquare();
     press(w->Command2);
