@@ -10,7 +10,9 @@
 #include "shell/frmSplash.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/HouScreen.h"
+#include "screens/points/RenzaScreen.h"
 #include "screens/points/TanzaScreen.h"
+#include "screens/traverse/GyakuScreen.h"
 #include "screens/traverse/HoushaScreen.h"
 
 MENU::MENU(QWidget* parent) : QMainWindow(parent) {
@@ -92,6 +94,8 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
 
     connect(HOU, &QAction::triggered, this, [this] { replaceWith<方向距離>(); });
     connect(TANZA, &QAction::triggered, this, [this] { replaceWith<単独座標計算>(); });
+    connect(RENZA, &QAction::triggered, this, [this] { replaceWith<連続座標計算>(); });
+    connect(GYAKU, &QAction::triggered, this, [this] { replaceWith<逆トラ>(); });
     connect(HOUSHA, &QAction::triggered, this, [this] { replaceWith<放射トラ>(); });
     connect(ZAMEN, &QAction::triggered, this, [this] {
         replaceWith<座標面積>();
@@ -107,7 +111,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(VER, &QAction::triggered, this, [] { showOnce<frmSplash>(); });
 
     // Screens still to come are listed but cannot be chosen yet.
-    for (QAction* later : {RENZA, GYAKU, KETSUGOU, KOU, CHUUTEN, OFF, DIVIDE, HENKAN, MEN})
+    for (QAction* later : {KETSUGOU, KOU, CHUUTEN, OFF, DIVIDE, HENKAN, MEN})
         later->setEnabled(false);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,0 +1,87 @@
+#include "screens/points/RenzaScreen.h"
+
+#include <utility>
+
+#include "survey/point.h"
+
+連続座標計算::連続座標計算(QWidget* parent)
+    : CalcScreen(QStringLiteral("連続座標計算"), QStringLiteral("連続座標計算"), 6855, 3045, parent) {
+    instructionLine(instructionLong(), true);
+
+    Label2 = caption("Label2", 0, 840, QStringLiteral("基準　X"));
+    Label3 = caption("Label3", 2760, 840, QStringLiteral("基準　Y"));
+    Label4 = caption("Label4", 0, 1320, QStringLiteral("方 向 角"));
+    Label5 = caption("Label5", 2760, 1320, QStringLiteral("距    離"));
+    Text1 = textBox("Text1", 960, 720);
+    Text2 = textBox("Text2", 3720, 720);
+    Text3 = textBox("Text3", 960, 1200);
+    Text4 = textBox("Text4", 3720, 1200);
+    Label6 = caption("Label6", 2805, 2040, QStringLiteral(" X 座標 ="));
+    Label7 = resultLabel("Label7", 3600, 1920, 1800);
+    Label8 = caption("Label8", 2805, 2640, QStringLiteral(" Y 座標 ="));
+    Label9 = resultLabel("Label9", 3600, 2520, 1800);
+    Label11 = degreeLabel("Label11", 600, 2640);
+    Label12 = hiddenLabel("Label12", 1080, 1920);
+    Label13 = hiddenLabel("Label13", 720, 2280);
+
+    describe(Text1, Label2);
+    describe(Text2, Label3);
+    describe(Text3, Label4);
+    describe(Text4, Label5);
+    describe(Label7, Label6);
+    describe(Label9, Label8);
+
+    standardButtons(Command1, Command2, Command3, Command4);
+
+    setTabChain({Text1, Text2, Text3, Text4, Command1, Command2, Command3, Command4});
+
+    setResultFile(QStringLiteral("連続座標計算DATA.TXT"));
+    // The carriers are not among them: the next leg overwrites them first.
+    const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Label7, Label9};
+    setShownFields(fields);
+    setClearedFields(fields);
+    finishLoad();
+}
+
+bool 連続座標計算::acceptsInput() const {
+    return numbersNotAllZero({Text1, Text2, Text3, Text4});
+}
+
+std::optional<survey::Record> 連続座標計算::compute() {
+    const double alpha = survey::packedToDegrees(value(Text3)) / degrees(Label11);
+    const survey::Point p = survey::polarPoint({value(Text1), value(Text2)}, alpha, value(Text4));
+    if (!allFinite({p.x, p.y})) return std::nullopt;
+    const double x = survey::roundHalfEven(p.x, 3);
+    const double y = survey::roundHalfEven(p.y, 3);
+
+    Label12->setText(shown(p.x));
+    Label13->setText(shown(p.y));
+    Label7->setText(shown(x));
+    Label9->setText(shown(y));
+
+    survey::Record record;
+    record.separator()
+        .add(survey::Line().text("基準 X").text(" ").text(typed(Text1)))
+        .add(survey::Line().text("基準 Y").text(" ").text(typed(Text2)))
+        .add(survey::Line().text("方向角").text(" ").text(typed(Text3)))
+        .add(survey::Line().text("距　離").text(" ").text(typed(Text4)))
+        .add(survey::Line().text("X座標").text(" ").number(x).text("  ").text("Y座標").number(y))
+        .separator();
+    return record;
+}
+
+void 連続座標計算::afterWrite(bool written) {
+    // A leg that did not reach the file is not taken into the chain: the
+    // boxes keep its base point, so pressing calculate again repeats it.
+    if (!written) return;
+    for (auto [box, carried] : {std::pair{Text1, Label12}, std::pair{Text2, Label13}}) {
+        box->setText(carried->text());
+        // Fifteen digits are wider than the box: show where the number begins.
+        box->setCursorPosition(0);
+    }
+}
+
+void 連続座標計算::focusAfterCalculation() {
+    Text3->setFocus();
+    Text3->selectAll();
+}

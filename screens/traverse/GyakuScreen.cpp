@@ -1,0 +1,100 @@
+#include "screens/traverse/GyakuScreen.h"
+
+#include "survey/inverse.h"
+
+namespace {
+
+// Rows of the boxes and the results, and the left edges of the two columns
+// of boxes and of the captions in front of them (twips).
+constexpr int kStationRow = 720, kBacksightRow = 1200, kTargetRow = 1680;
+constexpr int kAngleRow = 2280, kDistanceRow = 2760;
+constexpr int kLeftBox = 960, kRightBox = 3720;
+constexpr int kLeftCaption = 120, kRightCaption = 2880;
+constexpr int kCaptionDrop = 120;  // a caption's top below its box's top
+
+}  // namespace
+
+逆トラ::逆トラ(QWidget* parent)
+    : CalcScreen(QStringLiteral("逆トラ"), QStringLiteral("逆トラバース"), 6855, 3360, parent) {
+    instructionLine(instructionLong(), true);
+    Label18 = degreeLabel("Label18", 840, 480);
+
+    Text1 = textBox("Text1", kLeftBox, kStationRow);
+    Text2 = textBox("Text2", kRightBox, kStationRow);
+    Text3 = textBox("Text3", kLeftBox, kBacksightRow);
+    Text4 = textBox("Text4", kRightBox, kBacksightRow);
+    Text5 = textBox("Text5", kLeftBox, kTargetRow);
+    Text6 = textBox("Text6", kRightBox, kTargetRow);
+    Label2 = caption("Label2", kLeftCaption, kStationRow + kCaptionDrop, QStringLiteral("基準　X"), kLeftBox);
+    Label3 = caption("Label3", kRightCaption, kStationRow + kCaptionDrop, QStringLiteral("基準　Y"), kRightBox);
+    Label4 = caption("Label4", kLeftCaption, kBacksightRow + kCaptionDrop, QStringLiteral("後視　X"), kLeftBox);
+    Label5 = caption("Label5", kRightCaption, kBacksightRow + kCaptionDrop, QStringLiteral("後視　Y"), kRightBox);
+    Label6 = caption("Label6", kLeftCaption, kTargetRow + kCaptionDrop, QStringLiteral("DATA-X"), kLeftBox);
+    Label7 = caption("Label7", kRightCaption, kTargetRow + kCaptionDrop, QStringLiteral("DATA-Y"), kRightBox);
+
+    Label8 = caption("Label8", kLeftCaption, kAngleRow + kCaptionDrop, QStringLiteral("角　度 ="), kLeftBox);
+    const DmsRow angle = dmsRow(kLeftBox, kAngleRow, {"Label10", "Label11", "Label12"},
+                                {"Label14", "Label15", "Label16"});
+    Label10 = angle.d;
+    Label11 = angle.m;
+    Label12 = angle.s;
+    Label14 = angle.dMark;
+    Label15 = angle.mMark;
+    Label16 = angle.sMark;
+    Label9 = caption("Label9", kLeftCaption, kDistanceRow + kCaptionDrop, QStringLiteral("距　離 ="), kLeftBox);
+    Label13 = resultLabel("Label13", kLeftBox, kDistanceRow, 1920);
+    Label17 = unitLabel("Label17", kLeftBox + 1920, kDistanceRow, QStringLiteral("m"));
+
+    describe(Text1, Label2);
+    describe(Text2, Label3);
+    describe(Text3, Label4);
+    describe(Text4, Label5);
+    describe(Text5, Label6);
+    describe(Text6, Label7);
+    describe(Label10, QStringLiteral("角　度（度）"));
+    describe(Label11, QStringLiteral("角　度（分）"));
+    describe(Label12, QStringLiteral("角　度（秒）"));
+    describe(Label13, Label9);
+
+    standardButtons(Command1, Command2, Command3, Command4);
+
+    setTabChain({Text1, Text2, Text3, Text4, Text5, Text6, Command1, Command2, Command3, Command4});
+
+    setResultFile(QStringLiteral("逆ﾄﾗﾊﾞｰｽDATA.TXT"));
+    const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Text5, Text6, Label10, Label11, Label12, Label13};
+    setShownFields(fields);
+    setClearedFields(fields);
+    finishLoad();
+}
+
+bool 逆トラ::acceptsInput() const {
+    if (!numbersNotAllZero({Text1, Text2, Text3, Text4, Text5, Text6})) return false;
+    // A backsight typed the same as the station; 0 and 0.0 count as different.
+    return !(Text1->text() == Text3->text() && Text2->text() == Text4->text());
+}
+
+std::optional<survey::Record> 逆トラ::compute() {
+    const survey::InverseTraverse r = survey::inverseTraverse(
+        {value(Text1), value(Text2)}, {value(Text3), value(Text4)}, {value(Text5), value(Text6)}, degrees(Label18));
+    if (!allFinite({r.angle, r.distance})) return std::nullopt;
+
+    DmsRow{Label10, Label14, Label11, Label15, Label12, Label16}.show(r.dms);
+    Label13->setText(shown(r.distance));
+
+    survey::Record record;
+    record.separator()
+        .add(survey::Line().text("基準 X").text(" ").text(typed(Text1)))
+        .add(survey::Line().text("基準 Y").text(" ").text(typed(Text2)))
+        .add(survey::Line().text("後視 X").text(" ").text(typed(Text3)))
+        .add(survey::Line().text("後視 Y").text(" ").text(typed(Text4)))
+        .add(survey::Line().text("DATA X").text(" ").text(typed(Text5)))
+        .add(survey::Line().text("DATA Y").text(" ").text(typed(Text6)))
+        .add(survey::Line()
+                 .text("角　度").text(" ")
+                 .number(r.dms.d).text("-").number(r.dms.m).text("-").number(r.dms.s)
+                 .text("  ").text("距　離").text(" ").number(r.distance).text("m"))
+        .separator();
+    return record;
+}
+
+void 逆トラ::focusAfterCalculation() { Text5->setFocus(); }
