@@ -24,11 +24,9 @@ TEST(TransformPoint, RotatesAndMovesKeepingMillimetres) {
     const Row rows[] = {
         // The distance 14.142 is rounded before it is carried over.
         {north, east, {10, 10}, {990.0001, 2009.9999}, "a point at 45 degrees"},
-        {north, east, {-30, 40}, {960, 1970}, "exact"},
         // dir1 > dir3, and t = 405 comes back to 45.
         {near300, near300, {10, 10}, {9.9999, 9.9999}, "identical systems"},
         {north, east, {0, 25}, {975, 2000}, "due east of the base"},
-        {north, east, {0, 0}, {1000, 2000}, "the base point itself"},
         {north, {{0, 0}, {0, 100}}, {-30, 40}, {-40, -30}, "a quarter turn"},
         // A base equal to its backsight lies at 45 degrees.
         {{{5, 5}, {5, 5}}, {{0, 0}, {0, 10}}, {15, 5}, {7.0711, 7.0711}, "coincident backsight"},
