@@ -9,8 +9,10 @@
 #include "shell/Windows.h"
 #include "shell/frmSplash.h"
 #include "screens/area/ZamenScreen.h"
+#include "screens/points/HenkanScreen.h"
 #include "screens/points/HouScreen.h"
 #include "screens/points/RenzaScreen.h"
+#include "screens/points/KouScreen.h"
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/GyakuScreen.h"
 #include "screens/traverse/HoushaScreen.h"
@@ -97,6 +99,8 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(RENZA, &QAction::triggered, this, [this] { replaceWith<連続座標計算>(); });
     connect(GYAKU, &QAction::triggered, this, [this] { replaceWith<逆トラ>(); });
     connect(HOUSHA, &QAction::triggered, this, [this] { replaceWith<放射トラ>(); });
+    connect(KOU, &QAction::triggered, this, [this] { replaceWith<交点>(); });
+    connect(HENKAN, &QAction::triggered, this, [this] { replaceWith<座標変換>(); });
     connect(ZAMEN, &QAction::triggered, this, [this] {
         replaceWith<座標面積>();
         Module1::ShowAreaHint();
@@ -111,7 +115,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(VER, &QAction::triggered, this, [] { showOnce<frmSplash>(); });
 
     // Screens still to come are listed but cannot be chosen yet.
-    for (QAction* later : {KETSUGOU, KOU, CHUUTEN, OFF, DIVIDE, HENKAN, MEN})
+    for (QAction* later : {KETSUGOU, CHUUTEN, OFF, DIVIDE, MEN})
         later->setEnabled(false);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);

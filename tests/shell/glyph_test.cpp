@@ -12,8 +12,10 @@
 #include "shell/MENU.h"
 #include "shell/frmSplash.h"
 #include "screens/area/ZamenScreen.h"
+#include "screens/points/HenkanScreen.h"
 #include "screens/points/HouScreen.h"
 #include "screens/points/RenzaScreen.h"
+#include "screens/points/KouScreen.h"
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/GyakuScreen.h"
 #include "screens/traverse/HoushaScreen.h"
@@ -54,6 +56,7 @@ TEST(Glyphs, EveryCaptionOfEveryWindowCanBeDrawn) {
         [] { return new 操作方法; },     [] { return new 説明; },         [] { return new 結合説明; },
         [] { return new 方向距離; },     [] { return new 単独座標計算; }, [] { return new 放射トラ; },
         [] { return new 座標面積; },     [] { return new 連続座標計算; }, [] { return new 逆トラ; },
+        [] { return new 交点; },         [] { return new 座標変換; },
     };
     int checked = 0;
     for (const auto& make : windows) {

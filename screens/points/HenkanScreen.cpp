@@ -1,0 +1,103 @@
+#include "screens/points/HenkanScreen.h"
+
+#include "survey/transform.h"
+
+namespace {
+
+// Rows from the top: the two base lines, the point, then the results; the
+// left edges of the two columns of boxes and of their headings (twips).
+constexpr int kFirstRow = 720, kRowPitch = 480, kResultRow = 3240;
+constexpr int kLeftBox = 960, kRightBox = 3720;
+constexpr int kLeftCaption = 120, kRightCaption = 2880;
+constexpr int kCaptionDrop = 120;  // a heading's top below its box's top
+
+}  // namespace
+
+座標変換::座標変換(QWidget* parent)
+    : CalcScreen(QStringLiteral("座標変換"), QStringLiteral("座標変換"), 6855, 3780, parent) {
+    instructionLine(instructionLong(), true);
+    Label7 = degreeLabel("Label7", 840, 480);
+
+    // One row per pair of boxes: X on the left, Y on the right, each with
+    // its heading in front.
+    struct Row {
+        TextBox *&x, *&y;
+        const char *xName, *yName;
+        int xHeading, yHeading;
+        QString xText, yText;
+    };
+    const Row rows[] = {
+        {Text1, Text2, "Text1", "Text2", 0, 1, QStringLiteral("基準　X "), QStringLiteral("基準　Y ")},
+        {Text3, Text4, "Text3", "Text4", 2, 3, QStringLiteral("後視　X "), QStringLiteral("後視　Y ")},
+        {Text9, Text10, "Text9", "Text10", 4, 5, QStringLiteral("基準’X "), QStringLiteral("基準’Y ")},
+        {Text5, Text6, "Text5", "Text6", 6, 7, QStringLiteral("後視’X "), QStringLiteral("後視’Y ")},
+        {Text7, Text8, "Text7", "Text8", 10, 11, QStringLiteral("変換-X "), QStringLiteral("変換-Y ")},
+    };
+    int top = kFirstRow;
+    for (const Row& row : rows) {
+        row.x = textBox(row.xName, kLeftBox, top);
+        row.y = textBox(row.yName, kRightBox, top);
+        Label2[row.xHeading] =
+            caption(arrayName("Label2", row.xHeading), kLeftCaption, top + kCaptionDrop, row.xText, kLeftBox);
+        Label2[row.yHeading] =
+            caption(arrayName("Label2", row.yHeading), kRightCaption, top + kCaptionDrop, row.yText, kRightBox);
+        describe(row.x, Label2[row.xHeading]);
+        describe(row.y, Label2[row.yHeading]);
+        top += kRowPitch;
+    }
+
+    Label2[8] = caption(arrayName("Label2", 8), kLeftCaption, kResultRow + kCaptionDrop, QStringLiteral("X　座標"),
+                        kLeftBox);
+    Label2[9] = caption(arrayName("Label2", 9), kRightCaption, kResultRow + kCaptionDrop, QStringLiteral("Y　座標"),
+                        kRightBox);
+    Label5 = resultLabel("Label5", kLeftBox, kResultRow, 1575);
+    Label6 = resultLabel("Label6", kRightBox, kResultRow, 1575);
+    describe(Label5, Label2[8]);
+    describe(Label6, Label2[9]);
+
+    standardButtons(Command1, Command2, Command3, Command4);
+
+    setTabChain({Text1, Text2, Text3, Text4, Text9, Text10, Text5, Text6, Text7, Text8, Command1, Command2, Command3,
+                 Command4});
+
+    setResultFile(QStringLiteral("座標変換DATA.TXT"));
+    const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Text5, Text6,
+                                 Text7, Text8, Text9, Text10, Label5, Label6};
+    setShownFields(fields);
+    setClearedFields(fields);
+    finishLoad();
+}
+
+bool 座標変換::acceptsInput() const {
+    // Only empty boxes are refused: any text is read by its leading number.
+    return allFilled({Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10});
+}
+
+std::optional<survey::Record> 座標変換::compute() {
+    const survey::BaseLine first{{value(Text1), value(Text2)}, {value(Text3), value(Text4)}};
+    const survey::BaseLine second{{value(Text9), value(Text10)}, {value(Text5), value(Text6)}};
+    const survey::Point p = survey::transformPoint(first, second, {value(Text7), value(Text8)}, degrees(Label7));
+    if (!allFinite({p.x, p.y})) return std::nullopt;
+
+    Label5->setText(shown(p.x));
+    Label6->setText(shown(p.y));
+
+    // Two boxes a line, each after its heading.
+    auto pair = [](const char* xHeading, const TextBox* x, const char* yHeading, const TextBox* y) {
+        return survey::Line().text(xHeading).text(" ").text(typed(x)).text("  ").text(yHeading).text(" ").text(
+            typed(y));
+    };
+    survey::Record record;
+    record.separator()
+        .add(pair("基準　X", Text1, "基準　Y", Text2))
+        .add(pair("後視　X", Text3, "後視　Y", Text4))
+        .add(pair("基準’X", Text9, "基準’Y", Text10))
+        .add(pair("後視’X", Text5, "後視’Y", Text6))
+        .add(pair("DA-X", Text7, "DA-Y", Text8))
+        .add(survey::Line().text("変換後 X").text(" ").number(p.x).text("  ").text("変換後 Y").number(p.y))
+        .separator();
+    return record;
+}
+
+// The next point is typed over the last one; the base lines stay.
+void 座標変換::focusAfterCalculation() { Text7->setFocus(); }

@@ -1,0 +1,140 @@
+#include "screens/points/KouScreen.h"
+
+#include "survey/intersection.h"
+
+namespace {
+
+// Rows from the top: the mode, the boxes (X, Y, angle), the two result
+// rows; the left edges of the two columns and of their headings (twips).
+constexpr int kOptionRow = 720;
+constexpr int kXRow = 1200, kYRow = 1680, kAngleRow = 2160;
+constexpr int kPointXRow = 2760, kPointYRow = 3240;
+constexpr int kLeftBox = 960, kRightBox = 3720;
+constexpr int kLeftCaption = 120, kRightCaption = 2880;
+constexpr int kCaptionDrop = 120;  // a heading's top below its box's top
+constexpr int kDistanceWidth = 1455;
+
+}  // namespace
+
+交点::交点(QWidget* parent) : CalcScreen(QStringLiteral("交点"), QStringLiteral("交点"), 6855, 3780, parent) {
+    instructionLine(instructionLong(), true);
+    Label18 = degreeLabel("Label18", 840, 480);
+
+    // Text1 first: the frame sends the focus back to it.
+    Text1 = textBox("Text1", kLeftBox, kXRow);
+    Text2 = textBox("Text2", kLeftBox, kYRow);
+    Text3 = textBox("Text3", kLeftBox, kAngleRow);
+    Text4 = textBox("Text4", kLeftBox, kAngleRow);
+    Text5 = textBox("Text5", kRightBox, kXRow);
+    Text6 = textBox("Text6", kRightBox, kYRow);
+    Text7 = textBox("Text7", kRightBox, kAngleRow);
+    Text8 = textBox("Text8", kRightBox, kAngleRow);
+    auto leftHeading = [this](const char* name, int row, const QString& text) {
+        return caption(name, kLeftCaption, row + kCaptionDrop, text, kLeftBox);
+    };
+    auto rightHeading = [this](const char* name, int row, const QString& text) {
+        return caption(name, kRightCaption, row + kCaptionDrop, text, kRightBox);
+    };
+    Label2 = leftHeading("Label2", kXRow, QStringLiteral("基点A-X"));
+    Label3 = leftHeading("Label3", kYRow, QStringLiteral("基点A-Y"));
+    Label4 = leftHeading("Label4", kAngleRow, QStringLiteral("A-角度"));
+    Label5 = rightHeading("Label5", kXRow, QStringLiteral("基点B-X"));
+    Label16 = rightHeading("Label16", kYRow, QStringLiteral("基点B-Y"));
+    Label17 = rightHeading("Label17", kAngleRow, QStringLiteral("B-角度"));
+
+    Label6 = leftHeading("Label6", kPointXRow, QStringLiteral("求点 X ="));
+    Label8 = resultLabel("Label8", kLeftBox, kPointXRow, 1575);
+    Label7 = leftHeading("Label7", kPointYRow, QStringLiteral("求点 Y ="));
+    Label9 = resultLabel("Label9", kLeftBox, kPointYRow, 1575);
+    Label10 = rightHeading("Label10", kPointXRow, QStringLiteral("基点AP="));
+    Label12 = resultLabel("Label12", kRightBox, kPointXRow, kDistanceWidth);
+    Label14 = unitLabel("Label14", kRightBox + kDistanceWidth, kPointXRow, QStringLiteral("m"));
+    Label11 = rightHeading("Label11", kPointYRow, QStringLiteral("基点BP="));
+    Label13 = resultLabel("Label13", kRightBox, kPointYRow, kDistanceWidth);
+    Label15 = unitLabel("Label15", kRightBox + kDistanceWidth, kPointYRow, QStringLiteral("m"));
+
+    describe(Text1, Label2);
+    describe(Text2, Label3);
+    describe(Text3, Label4);
+    describe(Text4, Label4);
+    describe(Text5, Label5);
+    describe(Text6, Label16);
+    describe(Text7, Label17);
+    describe(Text8, Label17);
+    describe(Label8, Label6);
+    describe(Label9, Label7);
+    describe(Label12, Label10);
+    describe(Label13, Label11);
+
+    // Neither option is marked when the screen opens; the direction-angle
+    // boxes lie in front and are the ones used.
+    const OptionPair mode = optionPair(kLeftBox, kOptionRow, QStringLiteral("方向角"), QStringLiteral("夾　角"));
+    Option1 = mode.first;
+    Option2 = mode.second;
+    mode.onChoose(this, Text1, [this](bool direction) { showDirectionBoxes(direction); });
+    showDirectionBoxes(true);
+
+    standardButtons(Command1, Command2, Command3, Command4, QStringLiteral("MENU"));
+
+    // The boxes down A's column, then B's; the buttons; last the mode,
+    // which is chosen once.
+    setTabChain({Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Command1, Command2, Command3, Command4,
+                 Option1, Option2});
+
+    setResultFile(QStringLiteral("交点DATA.TXT"));
+    setShownFields({Text1, Text2, Text5, Text6, Label8, Label9, Label12, Label13});
+    setClearedFields({Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Label8, Label9, Label12, Label13});
+    finishLoad();
+}
+
+bool 交点::directionMode() const { return !Text3->isHidden() && !Text7->isHidden(); }
+
+void 交点::showDirectionBoxes(bool direction) {
+    Text3->setVisible(direction);
+    Text7->setVisible(direction);
+    Text4->setVisible(!direction);
+    Text8->setVisible(!direction);
+}
+
+bool 交点::acceptsInput() const {
+    // Every box of the mode holds a number, not all of them zero.
+    if (!numbersNotAllZero({Text1, Text2, Text5, Text6, angleBoxA(), angleBoxB()})) return false;
+    // A and B typed alike; 100 and 100.0 count as different.
+    return !(Text1->text() == Text5->text() && Text2->text() == Text6->text());
+}
+
+std::optional<survey::Record> 交点::compute() {
+    const bool direction = directionMode();
+    const std::optional<survey::Intersection> found = survey::intersectLines(
+        {value(Text1), value(Text2)}, value(angleBoxA()), {value(Text5), value(Text6)}, value(angleBoxB()),
+        direction ? survey::LineAngles::Direction : survey::LineAngles::Included, degrees(Label18));
+    // Parallel lines meet nowhere: refused like any unsuitable input.
+    if (!found) return std::nullopt;
+
+    Label8->setText(shown(found->p.x));
+    Label9->setText(shown(found->p.y));
+    Label12->setText(shown(found->ap));
+    Label13->setText(shown(found->bp));
+
+    // A base point and its angle on one line.
+    auto base = [](const char* x, const TextBox* xBox, const char* y, const TextBox* yBox, const char* angle,
+                   const TextBox* angleBox) {
+        return survey::Line()
+            .text(x).text(" ").text(typed(xBox)).text("  ")
+            .text(y).text(" ").text(typed(yBox)).text("  ")
+            .text(angle).text(" ").text(typed(angleBox));
+    };
+    survey::Record record;
+    record.separator()
+        .add(survey::Line().text(direction ? "---交点　方向角計算---" : "---交点　夾角計算---"))
+        .add(base("基点A-X", Text1, "基点A-Y", Text2, "A 角度", angleBoxA()))
+        .add(base("基点B-X", Text5, "基点B-Y", Text6, "B 角度", angleBoxB()))
+        .add(survey::Line()
+                 .text("求点 X").text(" ").number(found->p.x)
+                 .text("  ").text("AP距離").text(" ").number(found->ap).text("m"))
+        .add(survey::Line()
+                 .text("求点 Y").text(" ").number(found->p.y)
+                 .text("  ").text("BP距離").text(" ").number(found->bp).text("m"))
+        .separator();
+    return record;
+}

@@ -1,0 +1,51 @@
+// The intersection of two straight lines, one through base point A and one
+// through base point B, each given by an angle. Standard C++ only.
+//
+// Conventions as in arith.h: X northing, Y easting, metres; angles typed as
+// packed angles (ddd.mmss); degConst is the degree constant the screen holds
+// (radians = degrees / degConst).
+#pragma once
+
+#include <optional>
+
+#include "survey/point.h"
+
+namespace survey {
+
+// How the two angles are given.
+enum class LineAngles {
+    // The direction angle of each line, clockwise from +X.
+    Direction,
+    // The angle at A turned clockwise from the direction A -> B, and the
+    // angle at B turned clockwise from the direction B -> A.
+    Included,
+};
+
+// Two lines closer to parallel than this (|sin| of the angle between them)
+// have no intersection worth the name: about 0.00002 seconds of arc.
+inline constexpr double kParallelSine = 1e-10;
+
+struct Intersection {
+    Point p;    // the intersection point, X and Y rounded to 4 decimals
+    double ap;  // distance A -> P, rounded to 4 decimals
+    double bp;  // distance B -> P, rounded to 4 decimals
+};
+
+// The intersection P of the line through `a` at angle `angleA` and the line
+// through `b` at angle `angleB` (packed angles).
+//  - Included angles become direction angles first: T = direction A -> B by
+//    the direction-angle rule (arith.h, with its 1E-19 nudge); A's line at
+//    T + a, B's at T + 180 + b, each brought below 360 by one subtraction.
+//  - With s = sin(alphaA - alphaB), the signed distances along each line are
+//    LA = (dY cos alphaB - dX sin alphaB) / s and
+//    LB = (dY cos alphaA - dX sin alphaA) / s, dX, dY from A to B; a negative
+//    one puts P behind its base point. P is the mean of A + LA and B + LB;
+//    AP and BP are taken from that unrounded P. All four are then rounded to
+//    4 decimals, halves to even.
+// No value when the lines are parallel (|s| < kParallelSine: the same
+// direction, or directions that differ by about a multiple of 180 degrees)
+// or when any result is not a finite number (absurd input).
+std::optional<Intersection> intersectLines(Point a, double angleA, Point b, double angleB, LineAngles kind,
+                                           double degConst);
+
+}  // namespace survey
