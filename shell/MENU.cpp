@@ -12,6 +12,7 @@
 #include "screens/points/HouScreen.h"
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/HoushaScreen.h"
+#include "screens/traverse/KetsugouScreen.h"
 
 MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MENU"));
@@ -92,6 +93,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(HOU, &QAction::triggered, this, [this] { replaceWith<方向距離>(); });
     connect(TANZA, &QAction::triggered, this, [this] { replaceWith<単独座標計算>(); });
     connect(HOUSHA, &QAction::triggered, this, [this] { replaceWith<放射トラ>(); });
+    connect(KETSUGOU, &QAction::triggered, this, [this] { replaceWith<結合トラ>(); });
     connect(ZAMEN, &QAction::triggered, this, [this] {
         replaceWith<座標面積>();
         Module1::ShowAreaHint();
@@ -106,7 +108,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(VER, &QAction::triggered, this, [] { showOnce<frmSplash>(); });
 
     // Screens still to come are listed but cannot be chosen yet.
-    for (QAction* later : {RENZA, GYAKU, KETSUGOU, KOU, CHUUTEN, OFF, DIVIDE, HENKAN, MEN})
+    for (QAction* later : {RENZA, GYAKU, KOU, CHUUTEN, OFF, DIVIDE, HENKAN, MEN})
         later->setEnabled(false);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);

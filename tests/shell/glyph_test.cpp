@@ -15,6 +15,7 @@
 #include "screens/points/HouScreen.h"
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/HoushaScreen.h"
+#include "screens/traverse/KetsugouScreen.h"
 #include "support/ScreenTest.h"
 
 namespace {
@@ -51,7 +52,7 @@ TEST(Glyphs, EveryCaptionOfEveryWindowCanBeDrawn) {
         [] { return new MENU; },         [] { return new frmSplash; },    [] { return new 使用上の注意; },
         [] { return new 操作方法; },     [] { return new 説明; },         [] { return new 結合説明; },
         [] { return new 方向距離; },     [] { return new 単独座標計算; }, [] { return new 放射トラ; },
-        [] { return new 座標面積; },
+        [] { return new 座標面積; },     [] { return new 結合トラ; },
     };
     int checked = 0;
     for (const auto& make : windows) {

@@ -117,11 +117,11 @@ TEST(TraverseAdjustment, WorkedExampleWorkingValues) {
     EXPECT_DOUBLE_EQ(t->length, 400.005);
     EXPECT_EQ(t->ratio, 44445.0);
     // The compass rule closes the chain on B.
-    EXPECT_EQ(t->slots[2].adjustedX, 1109.004);
-    EXPECT_EQ(t->slots[2].adjustedY, 1371.607);
+    EXPECT_EQ(t->perStation[2].adjustedX, 1109.004);
+    EXPECT_EQ(t->perStation[2].adjustedY, 1371.607);
     // B carries no leg: its empty distance adds nothing.
-    EXPECT_EQ(t->slots[3].dX, 0.0);
-    EXPECT_EQ(t->slots[3].adjustedX, 1109.004);
+    EXPECT_EQ(t->perStation[3].dX, 0.0);
+    EXPECT_EQ(t->perStation[3].adjustedX, 1109.004);
 }
 
 TEST(TraverseReport, TurnedThrough180DegreesKeepsClosureAndAngles) {
@@ -237,7 +237,7 @@ TEST(TraverseReport, DirectionsLeavingATurnAreWrittenReduced) {
     k.betaPacked = 350;
     const auto t = adjust(k, {{100, 50}, {39.3000, 50}, {200.3000, 0}});
     ASSERT_TRUE(t);
-    EXPECT_DOUBLE_EQ(t->slots[1].direction, -30.5);
+    EXPECT_DOUBLE_EQ(t->perStation[1].direction, -30.5);
     EXPECT_EQ(t->closure, 0.0);
     const std::vector<std::string> report = survey::traverseReport(*t).lines();
     EXPECT_EQ(line(report, 4), "方向角閉合差   + 0 - 0 - 0 ");
@@ -250,7 +250,7 @@ TEST(TraverseReport, DirectionsLeavingATurnAreWrittenReduced) {
     k.betaPacked = 300;
     const auto past = adjust(k, {{0, 10}, {270, 10}, {90, 0}});
     ASSERT_TRUE(past);
-    EXPECT_DOUBLE_EQ(past->slots[1].direction, 390);
+    EXPECT_DOUBLE_EQ(past->perStation[1].direction, 390);
     EXPECT_EQ(line(survey::traverseReport(*past).lines(), 25), "         方向角  30 - 0 - 0 ");
 }
 
