@@ -37,7 +37,7 @@ bool finiteTraverse(const Traverse& t) {
     for (double v : {t.closure, t.closureX, t.closureY, t.closureDistance, t.length})
         if (!std::isfinite(v)) return false;
     if (t.ratio && !std::isfinite(*t.ratio)) return false;
-    for (const TraverseSlot& s : t.slots)
+    for (const TraverseSlot& s : t.perStation)
         if (!finiteSlot(s)) return false;
     return true;
 }
@@ -77,7 +77,7 @@ std::optional<Traverse> adjustTraverse(const TraverseKnown& known, std::span<con
     Traverse t;
     t.known = known;
     t.stations = n;
-    t.slots.resize(n);
+    t.perStation.resize(n);
     const double alpha = packedToDegrees(known.alphaPacked);
     const double beta = packedToDegrees(known.betaPacked);
 
@@ -91,13 +91,13 @@ std::optional<Traverse> adjustTraverse(const TraverseKnown& known, std::span<con
     double sumDX = 0, sumDY = 0;
     double x = known.xA, y = known.yA;
     for (std::size_t i = 0; i < n; ++i) {
-        TraverseSlot& s = t.slots[i];
+        TraverseSlot& s = t.perStation[i];
         s.adjustedAngle = stations[i].angle - t.correction;
         if (i == 0) {
             s.direction = alpha + s.adjustedAngle;
             if (s.direction >= 360.0) s.direction -= 360.0;
         } else {
-            s.direction = t.slots[i - 1].direction + s.adjustedAngle - 180.0;
+            s.direction = t.perStation[i - 1].direction + s.adjustedAngle - 180.0;
         }
         s.distance = stations[i].distance;
         const double radians = s.direction / degConst;
@@ -118,7 +118,7 @@ std::optional<Traverse> adjustTraverse(const TraverseKnown& known, std::span<con
     if (t.length == 0.0) return std::nullopt;
     t.closureDistance = truncateTo(std::sqrt(fX * fX + fY * fY), 3);
     double adjustedX = known.xA, adjustedY = known.yA;
-    for (TraverseSlot& s : t.slots) {
+    for (TraverseSlot& s : t.perStation) {
         s.adjustedDX = s.dX + -(fX / t.length) * s.distance;
         s.adjustedDY = s.dY + -(fY / t.length) * s.distance;
         adjustedX += s.adjustedDX;
@@ -132,7 +132,7 @@ std::optional<Traverse> adjustTraverse(const TraverseKnown& known, std::span<con
     // Rounded as the report writes them, now that every sum is formed.
     t.closureX = truncateTo(roundHalfEven(fX, 4), 3);
     t.closureY = truncateTo(roundHalfEven(fY, 4), 3);
-    for (TraverseSlot& s : t.slots) {
+    for (TraverseSlot& s : t.perStation) {
         for (double* v : {&s.dX, &s.dY, &s.x, &s.y, &s.adjustedDX, &s.adjustedDY, &s.adjustedX, &s.adjustedY})
             *v = roundHalfEven(*v, 3);
     }
@@ -165,7 +165,7 @@ Record traverseReport(const Traverse& t) {
     r.add(Line());
 
     for (std::size_t i = 0; i + 1 < t.stations; ++i) {
-        const TraverseSlot& s = t.slots[i];
+        const TraverseSlot& s = t.perStation[i];
         Line head = legLabel(i, t.stations).text("調整交角").text(" ");
         r.add(dms(head, s.adjustedAngle));
         r.add(indented("距　離", s.distance));
@@ -177,7 +177,7 @@ Record traverseReport(const Traverse& t) {
         r.add(indentedPair("合緯距X", s.adjustedX, "合経距Y", s.adjustedY));
     }
 
-    const TraverseSlot& b = t.slots.back();
+    const TraverseSlot& b = t.perStation.back();
     Line head = Line().text(" B").text(" →").text(" D").text(" :").text("調整交角").text(" ");
     r.add(dms(head, b.adjustedAngle));
     Line direction = Line().text(kIndent).text("方向角").text(" ");

@@ -70,7 +70,7 @@ struct Traverse {
     double length = 0;           // L, the sum of the distances
     std::optional<double> ratio;  // N = whole part of L / f; none when f is 0
     double toleranceSeconds = 0;  // T: 8, 10, 20 or 50 × √n for classes 1 to 4, else 0
-    std::vector<TraverseSlot> slots;  // one per pair, in entry order
+    std::vector<TraverseSlot> perStation;  // one per pair, in entry order
 };
 
 // Adjusts a connecting traverse. The packed Tα and Tβ are decoded with
