@@ -15,8 +15,9 @@ constexpr int kLeftCaption = 240, kLeftBox = 1080;
 constexpr int kRightCaption = 2880, kRightBox = 3720;
 constexpr int kStationCaption = 5520, kStationBox = 6360, kStationWidth = 1215;
 constexpr int kButtons = 7800;
-// Rows of the boxes; a caption stands 120 below its box's top.
-constexpr int kClassRow = 720, kRow1 = 1320, kRow2 = 1800, kRow3 = 2280;
+// Rows of the boxes, one beside each button; a caption stands 120 below
+// its box's top.
+constexpr int kClassRow = 720, kRow1 = 1320, kRow2 = 1920, kRow3 = 2520;
 constexpr int kCaptionDrop = 120;
 constexpr int kButtonPitch = 600;
 
