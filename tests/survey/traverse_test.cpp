@@ -26,20 +26,15 @@ std::vector<Station> stationsOf(const std::vector<Typed>& typed) {
     return out;
 }
 
+// Known data as typed; Tα is read from its text like the screen reads it.
+TraverseKnown knownOf(double surveyClass, double xA, double yA, double xB, double yB, const std::string& alpha,
+                      double beta) {
+    return {surveyClass, xA, yA, xB, yB, survey::leadingNumber(alpha), beta, alpha};
+}
+
 // The worked example: class 3, A (1000, 1000), B (1109.004, 1371.607),
 // Tα 240, Tβ 80, and the four pairs below.
-TraverseKnown workedKnown() {
-    TraverseKnown k;
-    k.surveyClass = 3;
-    k.xA = 1000;
-    k.yA = 1000;
-    k.xB = 1109.004;
-    k.yB = 1371.607;
-    k.alphaPacked = 240;
-    k.betaPacked = 80;
-    k.alphaTyped = "240";
-    return k;
-}
+TraverseKnown workedKnown() { return knownOf(3, 1000, 1000, 1109.004, 1371.607, "240", 80); }
 
 const std::vector<Typed> kWorkedPairs{{180.0010, 150.010}, {215, 120}, {154.5950, 129.995}, {190.0020, 0}};
 
@@ -56,6 +51,12 @@ std::vector<std::string> reportOf(const TraverseKnown& k, const std::vector<Type
 // Line `number` of a report, counted from 1 as the user reads the file.
 std::string line(const std::vector<std::string>& report, std::size_t number) {
     return number <= report.size() ? report[number - 1] : "<no line " + std::to_string(number) + ">";
+}
+
+// Lines of a report by their number.
+void expectLines(const std::vector<std::string>& report,
+                 std::initializer_list<std::pair<std::size_t, std::string>> expected) {
+    for (const auto& [number, text] : expected) EXPECT_EQ(line(report, number), text) << "line " << number;
 }
 
 }  // namespace
@@ -125,27 +126,22 @@ TEST(TraverseAdjustment, WorkedExampleWorkingValues) {
 }
 
 TEST(TraverseReport, TurnedThrough180DegreesKeepsClosureAndAngles) {
-    TraverseKnown k = workedKnown();
-    k.alphaPacked = 60;
-    k.alphaTyped = "60";
-    k.betaPacked = 260;
-    k.xB = 890.996;
-    k.yB = 628.393;
-    const std::vector<std::string> report = reportOf(k, kWorkedPairs);
+    const std::vector<std::string> report =
+        reportOf(knownOf(3, 1000, 1000, 890.996, 628.393, "60", 260), kWorkedPairs);
     ASSERT_EQ(report.size(), 39u);
-    EXPECT_EQ(line(report, 4), "方向角閉合差   + 0 - 0 - 20 ");
-    EXPECT_EQ(line(report, 7), "Tα 60");
-    EXPECT_EQ(line(report, 12), "X 誤差 -.009   Y 誤差 -.002 ");
-    EXPECT_EQ(line(report, 16), " A → 1 :調整交角  180 - 0 - 5 ");
-    EXPECT_EQ(line(report, 23), " 1 → 2 :調整交角  214 - 59 - 55 ");
-    EXPECT_EQ(line(report, 30), " 2 → B :調整交角  154 - 59 - 45 ");
-    EXPECT_EQ(line(report, 37), " B → D :調整交角  190 - 0 - 15 ");
-    EXPECT_EQ(line(report, 18), "         方向角  240 - 0 - 5 ");
-    EXPECT_EQ(line(report, 25), "         方向角  275 - 0 - 0 ");
-    EXPECT_EQ(line(report, 32), "         方向角  249 - 59 - 45 ");
-    EXPECT_EQ(line(report, 38), "         方向角  260 - 0 - 0 ");
-    EXPECT_EQ(line(report, 35), "         X　座標  890.987   Y　座標  628.39 ");
-    EXPECT_EQ(line(report, 36), "         合緯距X  890.996   合経距Y  628.393 ");
+    expectLines(report, {{4, "方向角閉合差   + 0 - 0 - 20 "},
+                         {7, "Tα 60"},
+                         {12, "X 誤差 -.009   Y 誤差 -.002 "},
+                         {16, " A → 1 :調整交角  180 - 0 - 5 "},
+                         {23, " 1 → 2 :調整交角  214 - 59 - 55 "},
+                         {30, " 2 → B :調整交角  154 - 59 - 45 "},
+                         {37, " B → D :調整交角  190 - 0 - 15 "},
+                         {18, "         方向角  240 - 0 - 5 "},
+                         {25, "         方向角  275 - 0 - 0 "},
+                         {32, "         方向角  249 - 59 - 45 "},
+                         {38, "         方向角  260 - 0 - 0 "},
+                         {35, "         X　座標  890.987   Y　座標  628.39 "},
+                         {36, "         合緯距X  890.996   合経距Y  628.393 "}});
 }
 
 TEST(TraverseReport, NegativeClosureAddsToEveryAngle) {
@@ -156,11 +152,11 @@ TEST(TraverseReport, NegativeClosureAddsToEveryAngle) {
     ASSERT_TRUE(t);
     EXPECT_EQ(t->closureSign, '-');
     const std::vector<std::string> report = survey::traverseReport(*t).lines();
-    EXPECT_EQ(line(report, 4), "方向角閉合差   - 0 - 0 - 20 ");
-    EXPECT_EQ(line(report, 16), " A → 1 :調整交角  180 - 0 - 15 ");
-    EXPECT_EQ(line(report, 23), " 1 → 2 :調整交角  215 - 0 - 5 ");
-    EXPECT_EQ(line(report, 30), " 2 → B :調整交角  154 - 59 - 55 ");
-    EXPECT_EQ(line(report, 37), " B → D :調整交角  189 - 59 - 45 ");
+    expectLines(report, {{4, "方向角閉合差   - 0 - 0 - 20 "},
+                         {16, " A → 1 :調整交角  180 - 0 - 15 "},
+                         {23, " 1 → 2 :調整交角  215 - 0 - 5 "},
+                         {30, " 2 → B :調整交角  154 - 59 - 55 "},
+                         {37, " B → D :調整交角  189 - 59 - 45 "}});
     // After the adjustment B → D points along Tβ again.
     EXPECT_EQ(line(report, 38), "         方向角  80 - 0 - 0 ");
 }
@@ -168,27 +164,19 @@ TEST(TraverseReport, NegativeClosureAddsToEveryAngle) {
 TEST(TraverseReport, ThreePairsMakeTwoLegsAndB) {
     // East from A through station 1 to B; B lies 2 mm north and 5 mm west
     // of where the measurements end.
-    TraverseKnown k;
-    k.surveyClass = 1;
-    k.xA = 0;
-    k.yA = 0;
-    k.xB = 0.002;
-    k.yB = 199.995;
-    k.alphaPacked = 0;
-    k.betaPacked = 0;
-    k.alphaTyped = "0";
-    const std::vector<std::string> report = reportOf(k, {{90, 100}, {180, 100}, {90, 0}});
+    const std::vector<std::string> report =
+        reportOf(knownOf(1, 0, 0, 0.002, 199.995, "0", 0), {{90, 100}, {180, 100}, {90, 0}});
     ASSERT_EQ(report.size(), 15u + 7 * 2 + 3);
-    EXPECT_EQ(line(report, 4), "方向角閉合差   + 0 - 0 - 0 ");
-    EXPECT_EQ(line(report, 12), "X 誤差 -.002   Y 誤差  .005 ");
-    EXPECT_EQ(line(report, 13), "閉合誤差  .005 ");
-    EXPECT_EQ(line(report, 14), "1 : 40000 ");
-    EXPECT_EQ(line(report, 16), " A → 1 :調整交角  90 - 0 - 0 ");
-    EXPECT_EQ(line(report, 23), " 1 → B :調整交角  180 - 0 - 0 ");
-    EXPECT_EQ(line(report, 29), "         合緯距X  .002   合経距Y  199.995 ");
-    EXPECT_EQ(line(report, 30), " B → D :調整交角  90 - 0 - 0 ");
-    EXPECT_EQ(line(report, 31), "         方向角  0 - 0 - 0 ");
-    EXPECT_EQ(line(report, 32), kSeparator);
+    expectLines(report, {{4, "方向角閉合差   + 0 - 0 - 0 "},
+                         {12, "X 誤差 -.002   Y 誤差  .005 "},
+                         {13, "閉合誤差  .005 "},
+                         {14, "1 : 40000 "},
+                         {16, " A → 1 :調整交角  90 - 0 - 0 "},
+                         {23, " 1 → B :調整交角  180 - 0 - 0 "},
+                         {29, "         合緯距X  .002   合経距Y  199.995 "},
+                         {30, " B → D :調整交角  90 - 0 - 0 "},
+                         {31, "         方向角  0 - 0 - 0 "},
+                         {32, kSeparator}});
 }
 
 TEST(TraverseReport, ToleranceByClass) {
@@ -216,39 +204,26 @@ TEST(TraverseReport, ToleranceByClass) {
         EXPECT_EQ(line(report, 3), row.toleranceLine);
     }
     // Nine pairs of a straight line: 50″ × 3.
-    TraverseKnown k;
-    k.surveyClass = 4;
-    k.alphaTyped = "0";
-    k.xB = 800;
     std::vector<Typed> straight(8, {180, 100});
     straight.push_back({180, 0});
-    k.alphaPacked = 0;
-    k.betaPacked = 0;
     straight[0].packedAngle = 0;
-    EXPECT_EQ(line(reportOf(k, straight), 3), "閉合差許容範囲   0 - 2 - 30 ");
+    EXPECT_EQ(line(reportOf(knownOf(4, 0, 0, 800, 0, "0", 0), straight), 3), "閉合差許容範囲   0 - 2 - 30 ");
 }
 
 TEST(TraverseReport, DirectionsLeavingATurnAreWrittenReduced) {
     // α0 = 10 + 100 = 110, α1 = 110 + 39°30′ - 180 = -30.5, α2 = -30.5 +
     // 200°30′ - 180 = -10; W = 10 - 350 + 340 - 360 = -360, one turn: 0.
-    TraverseKnown k;
-    k.alphaPacked = 10;
-    k.alphaTyped = "10";
-    k.betaPacked = 350;
-    const auto t = adjust(k, {{100, 50}, {39.3000, 50}, {200.3000, 0}});
+    const auto t = adjust(knownOf(0, 0, 0, 0, 0, "10", 350), {{100, 50}, {39.3000, 50}, {200.3000, 0}});
     ASSERT_TRUE(t);
     EXPECT_DOUBLE_EQ(t->perStation[1].direction, -30.5);
     EXPECT_EQ(t->closure, 0.0);
     const std::vector<std::string> report = survey::traverseReport(*t).lines();
-    EXPECT_EQ(line(report, 4), "方向角閉合差   + 0 - 0 - 0 ");
-    EXPECT_EQ(line(report, 25), "         方向角  329 - 30 - 0 ");
-    EXPECT_EQ(line(report, 31), "         方向角  350 - 0 - 0 ");
+    expectLines(report, {{4, "方向角閉合差   + 0 - 0 - 0 "},
+                         {25, "         方向角  329 - 30 - 0 "},
+                         {31, "         方向角  350 - 0 - 0 "}});
 
     // Past 360: α0 = 300 + 0 → 300, α1 = 300 + 270 - 180 = 390 → 30.
-    k.alphaPacked = 300;
-    k.alphaTyped = "300";
-    k.betaPacked = 300;
-    const auto past = adjust(k, {{0, 10}, {270, 10}, {90, 0}});
+    const auto past = adjust(knownOf(0, 0, 0, 0, 0, "300", 300), {{0, 10}, {270, 10}, {90, 0}});
     ASSERT_TRUE(past);
     EXPECT_DOUBLE_EQ(past->perStation[1].direction, 390);
     EXPECT_EQ(line(survey::traverseReport(*past).lines(), 25), "         方向角  30 - 0 - 0 ");
@@ -274,11 +249,7 @@ TEST(TraverseReport, SignMarkOfTheClosure) {
 
     // A traverse that closes exactly, whose sum of doubles leaves W a hair
     // below zero.
-    TraverseKnown k;
-    k.alphaPacked = 90.35;
-    k.alphaTyped = "90.35";
-    k.betaPacked = 53.382;
-    const auto hair = adjust(k, {{237.34, 10}, {217.382, 10}, {158.4, 10}, {249.11, 0}});
+    const auto hair = adjust(knownOf(0, 0, 0, 0, 0, "90.35", 53.382), {{237.34, 10}, {217.382, 10}, {158.4, 10}, {249.11, 0}});
     ASSERT_TRUE(hair);
     ASSERT_LT(hair->closure, 0.0);
     ASSERT_GT(hair->closure, -1e-9);
@@ -288,15 +259,13 @@ TEST(TraverseReport, SignMarkOfTheClosure) {
 
 TEST(TraverseReport, ZeroClosureDistanceLeavesTheRatioOut) {
     // B exactly where the measurements end (to the millimetre).
-    TraverseKnown k = workedKnown();
-    k.xB = 1109.013;
-    k.yB = 1371.61;
-    const std::vector<std::string> report = reportOf(k, kWorkedPairs);
+    const std::vector<std::string> report =
+        reportOf(knownOf(3, 1000, 1000, 1109.013, 1371.61, "240", 80), kWorkedPairs);
     ASSERT_EQ(report.size(), 39u);
-    EXPECT_EQ(line(report, 13), "閉合誤差  0 ");
-    EXPECT_EQ(line(report, 14), "1 :");
-    EXPECT_EQ(line(report, 15), "");
-    EXPECT_EQ(line(report, 16), " A → 1 :調整交角  180 - 0 - 5 ");
+    expectLines(report, {{13, "閉合誤差  0 "},
+                         {14, "1 :"},
+                         {15, ""},
+                         {16, " A → 1 :調整交角  180 - 0 - 5 "}});
 }
 
 TEST(TraverseAdjustment, RefusedTraverses) {
@@ -320,21 +289,16 @@ TEST(TraverseAdjustment, RefusedTraverses) {
 }
 
 TEST(TraverseReport, TwentyOneStationsNumberTheirLegs) {
-    TraverseKnown k;
-    k.alphaPacked = 0;
-    k.alphaTyped = "0";
-    k.betaPacked = 0;
-    k.xB = 2000;
     std::vector<Typed> pairs(20, {180, 100});
     pairs[0].packedAngle = 0;
     pairs.push_back({180, 0});
-    const std::vector<std::string> report = reportOf(k, pairs);
+    const std::vector<std::string> report = reportOf(knownOf(0, 0, 0, 2000, 0, "0", 0), pairs);
     ASSERT_EQ(report.size(), 15u + 7 * 20 + 3);
-    EXPECT_EQ(line(report, 16), " A → 1 :調整交角  0 - 0 - 0 ");
-    EXPECT_EQ(line(report, 23), " 1 → 2 :調整交角  180 - 0 - 0 ");
-    EXPECT_EQ(line(report, 16 + 7 * 18), " 18 → 19 :調整交角  180 - 0 - 0 ");
-    EXPECT_EQ(line(report, 16 + 7 * 19), " 19 → B :調整交角  180 - 0 - 0 ");
-    EXPECT_EQ(line(report, 16 + 7 * 20), " B → D :調整交角  180 - 0 - 0 ");
-    EXPECT_EQ(line(report, 15 + 7 * 20), "         合緯距X  2000   合経距Y  0 ");
-    EXPECT_EQ(line(report, 17 + 7 * 20), "         方向角  0 - 0 - 0 ");
+    expectLines(report, {{16, " A → 1 :調整交角  0 - 0 - 0 "},
+                         {23, " 1 → 2 :調整交角  180 - 0 - 0 "},
+                         {16 + 7 * 18, " 18 → 19 :調整交角  180 - 0 - 0 "},
+                         {16 + 7 * 19, " 19 → B :調整交角  180 - 0 - 0 "},
+                         {16 + 7 * 20, " B → D :調整交角  180 - 0 - 0 "},
+                         {15 + 7 * 20, "         合緯距X  2000   合経距Y  0 "},
+                         {17 + 7 * 20, "         方向角  0 - 0 - 0 "}});
 }
