@@ -287,18 +287,3 @@ TEST(TraverseAdjustment, RefusedTraverses) {
     EXPECT_FALSE(adjust(k, {{1e308, 100}, {1e308, 100}, {180, 0}}));
     EXPECT_FALSE(adjust(k, {{180, 1e308}, {180, 1e308}, {180, 0}}));
 }
-
-TEST(TraverseReport, TwentyOneStationsNumberTheirLegs) {
-    std::vector<Typed> pairs(20, {180, 100});
-    pairs[0].packedAngle = 0;
-    pairs.push_back({180, 0});
-    const std::vector<std::string> report = reportOf(knownOf(0, 0, 0, 2000, 0, "0", 0), pairs);
-    ASSERT_EQ(report.size(), 15u + 7 * 20 + 3);
-    expectLines(report, {{16, " A → 1 :調整交角  0 - 0 - 0 "},
-                         {23, " 1 → 2 :調整交角  180 - 0 - 0 "},
-                         {16 + 7 * 18, " 18 → 19 :調整交角  180 - 0 - 0 "},
-                         {16 + 7 * 19, " 19 → B :調整交角  180 - 0 - 0 "},
-                         {16 + 7 * 20, " B → D :調整交角  180 - 0 - 0 "},
-                         {15 + 7 * 20, "         合緯距X  2000   合経距Y  0 "},
-                         {17 + 7 * 20, "         方向角  0 - 0 - 0 "}});
-}
