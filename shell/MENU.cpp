@@ -16,6 +16,7 @@
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/GyakuScreen.h"
 #include "screens/traverse/HoushaScreen.h"
+#include "screens/traverse/KetsugouScreen.h"
 
 MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MENU"));
@@ -101,6 +102,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(HOUSHA, &QAction::triggered, this, [this] { replaceWith<放射トラ>(); });
     connect(KOU, &QAction::triggered, this, [this] { replaceWith<交点>(); });
     connect(HENKAN, &QAction::triggered, this, [this] { replaceWith<座標変換>(); });
+    connect(KETSUGOU, &QAction::triggered, this, [this] { replaceWith<結合トラ>(); });
     connect(ZAMEN, &QAction::triggered, this, [this] {
         replaceWith<座標面積>();
         Module1::ShowAreaHint();
@@ -115,7 +117,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(VER, &QAction::triggered, this, [] { showOnce<frmSplash>(); });
 
     // Screens still to come are listed but cannot be chosen yet.
-    for (QAction* later : {KETSUGOU, CHUUTEN, OFF, DIVIDE, MEN})
+    for (QAction* later : {CHUUTEN, OFF, DIVIDE, MEN})
         later->setEnabled(false);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -19,6 +19,7 @@
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/GyakuScreen.h"
 #include "screens/traverse/HoushaScreen.h"
+#include "screens/traverse/KetsugouScreen.h"
 #include "support/ScreenTest.h"
 
 namespace {
@@ -57,6 +58,7 @@ TEST(Glyphs, EveryCaptionOfEveryWindowCanBeDrawn) {
         [] { return new 方向距離; },     [] { return new 単独座標計算; }, [] { return new 放射トラ; },
         [] { return new 座標面積; },     [] { return new 連続座標計算; }, [] { return new 逆トラ; },
         [] { return new 交点; },         [] { return new 座標変換; },
+        [] { return new 結合トラ; },
     };
     int checked = 0;
     for (const auto& make : windows) {
