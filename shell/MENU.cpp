@@ -8,6 +8,7 @@
 #include "frame/Module1.h"
 #include "shell/Windows.h"
 #include "shell/frmSplash.h"
+#include "screens/area/MenScreen.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/HouScreen.h"
 #include "screens/points/TanzaScreen.h"
@@ -96,6 +97,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
         replaceWith<座標面積>();
         Module1::ShowAreaHint();
     });
+    connect(MEN, &QAction::triggered, this, [this] { replaceWith<面積計算>(); });
     connect(SHUURYOU, &QAction::triggered, this, [] { Module1::EndProgram(); });
     connect(CHU, &QAction::triggered, this, [this] {
         showOnce<使用上の注意>();
@@ -106,7 +108,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(VER, &QAction::triggered, this, [] { showOnce<frmSplash>(); });
 
     // Screens still to come are listed but cannot be chosen yet.
-    for (QAction* later : {RENZA, GYAKU, KETSUGOU, KOU, CHUUTEN, OFF, DIVIDE, HENKAN, MEN})
+    for (QAction* later : {RENZA, GYAKU, KETSUGOU, KOU, CHUUTEN, OFF, DIVIDE, HENKAN})
         later->setEnabled(false);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);

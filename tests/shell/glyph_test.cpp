@@ -11,6 +11,7 @@
 #include "shell/HelpWindows.h"
 #include "shell/MENU.h"
 #include "shell/frmSplash.h"
+#include "screens/area/MenScreen.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/HouScreen.h"
 #include "screens/points/TanzaScreen.h"
@@ -51,7 +52,7 @@ TEST(Glyphs, EveryCaptionOfEveryWindowCanBeDrawn) {
         [] { return new MENU; },         [] { return new frmSplash; },    [] { return new 使用上の注意; },
         [] { return new 操作方法; },     [] { return new 説明; },         [] { return new 結合説明; },
         [] { return new 方向距離; },     [] { return new 単独座標計算; }, [] { return new 放射トラ; },
-        [] { return new 座標面積; },
+        [] { return new 座標面積; },     [] { return new 面積計算; },
     };
     int checked = 0;
     for (const auto& make : windows) {
