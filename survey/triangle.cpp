@@ -63,12 +63,7 @@ double angleFromCosine(double cosine, double degConst) {
 }
 
 DmsTenths toDmsTenths(double degrees) {
-    if (!std::isfinite(degrees)) return {0, 0, 0.0};
-    if (degrees < 0.0 || degrees >= 360.0) {
-        degrees = std::fmod(degrees, 360.0);
-        if (degrees < 0.0) degrees += 360.0;
-        if (degrees >= 360.0) degrees = 0.0;
-    }
+    if (!(degrees >= 0.0 && degrees < 360.0)) return {0, 0, 0.0};
     const double d = std::trunc(degrees);
     const double r = (degrees - d) * 60.0;
     const double m = std::trunc(r);

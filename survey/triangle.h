@@ -32,8 +32,8 @@ double angleFromCosine(double cosine, double degConst);
 // An angle split for display with one decimal of the seconds: whole degrees,
 // whole minutes and seconds rounded to 0.1 (halves to the even digit), then
 // the carries 60" -> 1', 60' -> 1 deg, 360 deg -> 0, so no part ever shows
-// 60 (36.86989765 -> 36 52 11.6). Degrees outside [0, 360) are first brought
-// into it; NaN and infinities give 0 0 0.
+// 60 (36.86989765 -> 36 52 11.6). The angles of a triangle lie in [0, 180];
+// anything outside [0, 360), NaN included, gives 0 0 0.
 struct DmsTenths {
     int d;
     int m;

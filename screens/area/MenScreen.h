@@ -35,36 +35,41 @@ class 面積計算::Page : public Calculation {
 protected:
     Page(CalcWindow* host, QWidget* page) : Calculation(host, page) {}
 
-    // The caption in front of input row `row` (0 to 2), and the box of the
-    // row, named for a screen reader by that caption.
-    QLabel* inputHeading(const char* name, int row, const QString& text);
-    TextBox* input(const char* name, int row, const QLabel* heading);
-    // The caption of result row `row` (0 to 3); a value with its unit; an
-    // angle in degrees, minutes and seconds.
-    QLabel* resultHeading(const QString& name, int row, const QString& text);
-    QLabel* resultValue(const QString& name, int row, const QLabel* heading);
-    QLabel* resultUnit(const QString& name, int row, const QString& text);
-    DmsRow angleRow(int row, const QLabel* heading, std::initializer_list<QString> valueNames,
-                    std::initializer_list<QString> markNames);
+    // A control still to be built: the member it goes to, and its name.
+    struct Slot {
+        QLabel*& label;
+        QString name;
+    };
+    struct InputRow {
+        Slot heading;
+        QString text;
+        TextBox*& box;
+        const char* boxName;
+    };
+
+    // The three input rows (0 to 2): a caption, then its box, named for a
+    // screen reader by the caption. The first box takes the focus after a
+    // calculation and a refusal.
+    void inputRows(const InputRow& first, const InputRow& second, const InputRow& third);
+    // Result row `row` (0 to 3): its caption, then an angle in degrees,
+    // minutes and seconds, or a value and its unit.
+    DmsRow angleRow(int row, Slot heading, const QString& text, std::array<Slot, 3> values,
+                    std::array<Slot, 3> marks);
+    void valueRow(int row, Slot heading, const QString& text, Slot value, Slot unit, const QString& unitText);
     // The page's degree constant, out of sight.
     QLabel* constantLabel(const QString& name);
-    // The page's four buttons, Command<first> onwards, connected.
-    Buttons buttons(int first);
+    // The page's four buttons, Command<first> onwards, connected; Tab runs
+    // through the boxes and then the buttons.
+    void buttons(int first, CommandButton*& calculate, CommandButton*& clear, CommandButton*& menu,
+                 CommandButton*& exit);
 
-    // The three boxes the validity test reads.
-    void setInputs(const TextBox* first, const TextBox* second, const TextBox* third) {
-        inputs_ = {first, second, third};
-    }
     bool acceptsInput() const override;
 
     // An angle as this screen shows it, with a tenth of a second.
     static void showAngle(const DmsRow& row, double degrees);
-    // A row's labels handed to the screen's named controls.
-    static void take(const DmsRow& row, QLabel*& d, QLabel*& m, QLabel*& s, QLabel*& dMark, QLabel*& mMark,
-                     QLabel*& sMark);
 
 private:
-    std::array<const TextBox*, 3> inputs_{};
+    std::array<TextBox*, 3> inputs_{};
 };
 
 // Page 0 "ヘロン": the three sides a, b, c give the angles and the area.
