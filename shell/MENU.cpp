@@ -8,6 +8,7 @@
 #include "frame/Module1.h"
 #include "shell/Windows.h"
 #include "shell/frmSplash.h"
+#include "screens/area/MenScreen.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/HenkanScreen.h"
 #include "screens/points/HouScreen.h"
@@ -107,6 +108,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
         replaceWith<座標面積>();
         Module1::ShowAreaHint();
     });
+    connect(MEN, &QAction::triggered, this, [this] { replaceWith<面積計算>(); });
     connect(SHUURYOU, &QAction::triggered, this, [] { Module1::EndProgram(); });
     connect(CHU, &QAction::triggered, this, [this] {
         showOnce<使用上の注意>();
@@ -117,7 +119,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(VER, &QAction::triggered, this, [] { showOnce<frmSplash>(); });
 
     // Screens still to come are listed but cannot be chosen yet.
-    for (QAction* later : {CHUUTEN, OFF, DIVIDE, MEN})
+    for (QAction* later : {CHUUTEN, OFF, DIVIDE})
         later->setEnabled(false);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);

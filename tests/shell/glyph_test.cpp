@@ -11,6 +11,7 @@
 #include "shell/HelpWindows.h"
 #include "shell/MENU.h"
 #include "shell/frmSplash.h"
+#include "screens/area/MenScreen.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/HenkanScreen.h"
 #include "screens/points/HouScreen.h"
@@ -59,6 +60,7 @@ TEST(Glyphs, EveryCaptionOfEveryWindowCanBeDrawn) {
         [] { return new 座標面積; },     [] { return new 連続座標計算; }, [] { return new 逆トラ; },
         [] { return new 交点; },         [] { return new 座標変換; },
         [] { return new 結合トラ; },
+        [] { return new 面積計算; },
     };
     int checked = 0;
     for (const auto& make : windows) {
