@@ -9,7 +9,10 @@
 #include "shell/Windows.h"
 #include "shell/frmSplash.h"
 #include "screens/area/ZamenScreen.h"
+#include "screens/points/ChuutenScreen.h"
+#include "screens/points/DivideScreen.h"
 #include "screens/points/HouScreen.h"
+#include "screens/points/OffsetScreen.h"
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/HoushaScreen.h"
 
@@ -92,6 +95,9 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(HOU, &QAction::triggered, this, [this] { replaceWith<方向距離>(); });
     connect(TANZA, &QAction::triggered, this, [this] { replaceWith<単独座標計算>(); });
     connect(HOUSHA, &QAction::triggered, this, [this] { replaceWith<放射トラ>(); });
+    connect(CHUUTEN, &QAction::triggered, this, [this] { replaceWith<中間点>(); });
+    connect(OFF, &QAction::triggered, this, [this] { replaceWith<オフセット>(); });
+    connect(DIVIDE, &QAction::triggered, this, [this] { replaceWith<分割>(); });
     connect(ZAMEN, &QAction::triggered, this, [this] {
         replaceWith<座標面積>();
         Module1::ShowAreaHint();
@@ -106,7 +112,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(VER, &QAction::triggered, this, [] { showOnce<frmSplash>(); });
 
     // Screens still to come are listed but cannot be chosen yet.
-    for (QAction* later : {RENZA, GYAKU, KETSUGOU, KOU, CHUUTEN, OFF, DIVIDE, HENKAN, MEN})
+    for (QAction* later : {RENZA, GYAKU, KETSUGOU, KOU, HENKAN, MEN})
         later->setEnabled(false);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);

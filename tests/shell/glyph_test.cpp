@@ -12,7 +12,10 @@
 #include "shell/MENU.h"
 #include "shell/frmSplash.h"
 #include "screens/area/ZamenScreen.h"
+#include "screens/points/ChuutenScreen.h"
+#include "screens/points/DivideScreen.h"
 #include "screens/points/HouScreen.h"
+#include "screens/points/OffsetScreen.h"
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/HoushaScreen.h"
 #include "support/ScreenTest.h"
@@ -51,7 +54,8 @@ TEST(Glyphs, EveryCaptionOfEveryWindowCanBeDrawn) {
         [] { return new MENU; },         [] { return new frmSplash; },    [] { return new 使用上の注意; },
         [] { return new 操作方法; },     [] { return new 説明; },         [] { return new 結合説明; },
         [] { return new 方向距離; },     [] { return new 単独座標計算; }, [] { return new 放射トラ; },
-        [] { return new 座標面積; },
+        [] { return new 座標面積; },     [] { return new 中間点; },       [] { return new オフセット; },
+        [] { return new 分割; },
     };
     int checked = 0;
     for (const auto& make : windows) {
