@@ -1,5 +1,6 @@
 // 中間点 driven through its real controls.
 #include "screens/points/ChuutenScreen.h"
+#include "screens/points/TypeAlong.h"
 #include "support/FileScreenFrame.h"
 #include "support/Layout.h"
 
@@ -13,14 +14,7 @@ protected:
     中間点* w = nullptr;
     void SetUp() override { w = openWindow(new 中間点); }
 
-    // Types the four coordinates with TAB between them, as a user does.
-    void enter(const QStringList& values) {
-        typeInto(w->Text1, values[0]);
-        for (int i = 1; i < 4; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            typeText(QApplication::focusWidget(), values[i]);
-        }
-    }
+    void enter(const QStringList& values) { typeAlong(w->Text1, values); }
     QStringList shownResult() const { return {w->Label6->text(), w->Label7->text(), w->Label9->text()}; }
     static QStringList record(const QStringList& in, const QString& pointLine) {
         return {separatorLine(), "基準A-X " + in[0], "基準A-Y " + in[1], "基準B-X " + in[2], "基準B-Y " + in[3],

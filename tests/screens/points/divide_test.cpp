@@ -8,6 +8,7 @@
 
 #include "screens/points/ChuutenScreen.h"
 #include "screens/points/DivideScreen.h"
+#include "screens/points/TypeAlong.h"
 #include "support/FileScreenFrame.h"
 #include "support/Layout.h"
 
@@ -22,14 +23,7 @@ protected:
     分割* w = nullptr;
     void SetUp() override { w = openWindow(new 分割); }
 
-    // Types A, B and the count with TAB between them.
-    void enter(const QStringList& values) {
-        typeInto(w->Text1, values[0]);
-        for (int i = 1; i < 5; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            typeText(QApplication::focusWidget(), values[i]);
-        }
-    }
+    void enter(const QStringList& values) { typeAlong(w->Text1, values); }
     QStringList boxTexts() const {
         return {w->Text1->text(), w->Text2->text(), w->Text3->text(), w->Text4->text(), w->Text5->text()};
     }
@@ -74,10 +68,7 @@ TEST_F(DivideTest, TwoSectionsGiveWhatTheMidpointScreenShows) {
     EXPECT_EQ(w->Label9->text(), QStringLiteral("71.9942425059131"));
 
     auto* midpoint = openWindow(new 中間点);
-    typeInto(midpoint->Text1, base[0]);
-    typeInto(midpoint->Text2, base[1]);
-    typeInto(midpoint->Text3, base[2]);
-    typeInto(midpoint->Text4, base[3]);
+    typeAlong(midpoint->Text1, base);
     press(midpoint->Command1);
     EXPECT_EQ(m.captured(2), midpoint->Label6->text());
     EXPECT_EQ(m.captured(3), midpoint->Label7->text());

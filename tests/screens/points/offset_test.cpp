@@ -1,5 +1,6 @@
 // オフセット driven through its real controls.
 #include "screens/points/OffsetScreen.h"
+#include "screens/points/TypeAlong.h"
 #include "support/FileScreenFrame.h"
 #include "support/Layout.h"
 
@@ -12,14 +13,7 @@ protected:
     オフセット* w = nullptr;
     void SetUp() override { w = openWindow(new オフセット); }
 
-    // Types A, B and the offset with TAB between them.
-    void enter(const QStringList& values) {
-        typeInto(w->Text1, values[0]);
-        for (int i = 1; i < 5; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            typeText(QApplication::focusWidget(), values[i]);
-        }
-    }
+    void enter(const QStringList& values) { typeAlong(w->Text1, values); }
     QStringList boxTexts() const {
         return {w->Text1->text(), w->Text2->text(), w->Text3->text(), w->Text4->text(), w->Text5->text()};
     }
