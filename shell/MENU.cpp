@@ -3,21 +3,24 @@
 #include <QLayout>
 #include <QMenuBar>
 
-#include "shell/HelpWindows.h"
-#include "shell/Version.h"
 #include "frame/Module1.h"
-#include "shell/Windows.h"
-#include "shell/frmSplash.h"
 #include "screens/area/MenScreen.h"
 #include "screens/area/ZamenScreen.h"
+#include "screens/points/ChuutenScreen.h"
+#include "screens/points/DivideScreen.h"
 #include "screens/points/HenkanScreen.h"
 #include "screens/points/HouScreen.h"
-#include "screens/points/RenzaScreen.h"
 #include "screens/points/KouScreen.h"
+#include "screens/points/OffsetScreen.h"
+#include "screens/points/RenzaScreen.h"
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/GyakuScreen.h"
 #include "screens/traverse/HoushaScreen.h"
 #include "screens/traverse/KetsugouScreen.h"
+#include "shell/HelpWindows.h"
+#include "shell/Version.h"
+#include "shell/Windows.h"
+#include "shell/frmSplash.h"
 
 MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MENU"));
@@ -104,6 +107,9 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(KOU, &QAction::triggered, this, [this] { replaceWith<交点>(); });
     connect(HENKAN, &QAction::triggered, this, [this] { replaceWith<座標変換>(); });
     connect(KETSUGOU, &QAction::triggered, this, [this] { replaceWith<結合トラ>(); });
+    connect(CHUUTEN, &QAction::triggered, this, [this] { replaceWith<中間点>(); });
+    connect(OFF, &QAction::triggered, this, [this] { replaceWith<オフセット>(); });
+    connect(DIVIDE, &QAction::triggered, this, [this] { replaceWith<分割>(); });
     connect(ZAMEN, &QAction::triggered, this, [this] {
         replaceWith<座標面積>();
         Module1::ShowAreaHint();
@@ -117,10 +123,6 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     connect(NYUURYOKUSOUSA, &QAction::triggered, this, [] { showOnce<操作方法>(); });
     connect(SE, &QAction::triggered, this, [] { showOnce<説明>(); });
     connect(VER, &QAction::triggered, this, [] { showOnce<frmSplash>(); });
-
-    // Screens still to come are listed but cannot be chosen yet.
-    for (QAction* later : {CHUUTEN, OFF, DIVIDE})
-        later->setEnabled(false);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();

@@ -13,10 +13,13 @@
 #include "shell/frmSplash.h"
 #include "screens/area/MenScreen.h"
 #include "screens/area/ZamenScreen.h"
+#include "screens/points/ChuutenScreen.h"
+#include "screens/points/DivideScreen.h"
 #include "screens/points/HenkanScreen.h"
 #include "screens/points/HouScreen.h"
-#include "screens/points/RenzaScreen.h"
 #include "screens/points/KouScreen.h"
+#include "screens/points/OffsetScreen.h"
+#include "screens/points/RenzaScreen.h"
 #include "screens/points/TanzaScreen.h"
 #include "screens/traverse/GyakuScreen.h"
 #include "screens/traverse/HoushaScreen.h"
@@ -61,6 +64,7 @@ TEST(Glyphs, EveryCaptionOfEveryWindowCanBeDrawn) {
         [] { return new 交点; },         [] { return new 座標変換; },
         [] { return new 結合トラ; },
         [] { return new 面積計算; },
+        [] { return new 中間点; },       [] { return new オフセット; },   [] { return new 分割; },
     };
     int checked = 0;
     for (const auto& make : windows) {

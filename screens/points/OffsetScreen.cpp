@@ -1,0 +1,44 @@
+#include "screens/points/OffsetScreen.h"
+
+オフセット::オフセット(QWidget* parent)
+    : TwoPointScreen(QStringLiteral("オフセット"), QStringLiteral("２点間（オフセット）"), 3060, instructionLong(),
+                     parent) {
+    Text5 = textBox("Text5", kLeftBox, kThirdRow);
+    Label12 = leftCaption("Label12", kThirdRow, QStringLiteral("ｵﾌｾｯﾄ"));
+    Label13 = unitLabel("Label13", kLeftBox + 1575 + 45, kThirdRow, QStringLiteral("m"));
+    describe(Text5, Label12);
+
+    const PointRow row = pointRow(2280);
+    Label10 = row.xCaption;
+    Label6 = row.x;
+    Label11 = row.yCaption;
+    Label7 = row.y;
+
+    setTabChain({Text1, Text2, Text3, Text4, Text5, Command1, Command2, Command3, Command4});
+
+    setResultFile(QStringLiteral("ｵﾌｾｯﾄDATA.TXT"));
+    setShownFields({Label9});
+    setClearedFields({Text1, Text2, Text3, Text4, Text5, Label6, Label7, Label9});
+    refusalFocus_ = Text1;
+    finishLoad();
+}
+
+bool オフセット::acceptsInput() const {
+    refusalFocus_ = Text1;
+    if (!allFilled({Text1, Text2, Text3, Text4, Text5})) return false;
+    if (survey::offsetBeyondB(baseA(), baseB(), value(Text5))) {
+        refusalFocus_ = Text5;
+        return false;
+    }
+    return true;
+}
+
+std::optional<survey::Record> オフセット::compute() {
+    const survey::Point p = survey::offsetPoint(baseA(), baseB(), value(Text5), degreeConstant());
+    if (!allFinite({p.x, p.y})) return std::nullopt;
+    showPoint(Label6, Label7, p);
+    return survey::offsetRecord(typedBase(), typed(Text5), p);
+}
+
+// Ready for the next offset on the same line.
+void オフセット::focusAfterCalculation() { Text5->setFocus(); }

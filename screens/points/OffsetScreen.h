@@ -1,0 +1,27 @@
+// オフセット: the point at a given distance from base point A along the
+// line to base point B, logged to "ｵﾌｾｯﾄDATA.TXT" on the Desktop. The base
+// points stay in their boxes, so one offset after another can be set out
+// on the same line.
+#pragma once
+
+#include "screens/points/TwoPointScreen.h"
+
+class オフセット : public TwoPointScreen {
+public:
+    explicit オフセット(QWidget* parent = nullptr);
+
+    TextBox* Text5;             // offset from A, metres
+    QLabel *Label12, *Label13;  // its caption and unit
+    QLabel *Label10, *Label11;  // captions of the results
+    QLabel *Label6, *Label7;    // results: X, Y of the point
+
+protected:
+    bool acceptsInput() const override;
+    std::optional<survey::Record> compute() override;
+    void focusAfterCalculation() override;
+    QWidget* focusAfterRefusal() const override { return refusalFocus_; }
+
+private:
+    // An empty box sends the focus to Text1, an offset beyond B to Text5.
+    mutable QWidget* refusalFocus_ = nullptr;
+};

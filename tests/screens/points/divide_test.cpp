@@ -1,0 +1,220 @@
+// 分割 driven through its real controls.
+#include <QFile>
+#include <QRegularExpression>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "screens/points/ChuutenScreen.h"
+#include "screens/points/DivideScreen.h"
+#include "screens/points/TypeAlong.h"
+#include "support/FileScreenFrame.h"
+#include "support/Layout.h"
+
+namespace {
+
+const QString kFile = QStringLiteral("分割DATA.TXT");
+const QString kQuestion = QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 分割DATA.txtファイルも削除しますか？");
+const QString kSeeTheFile = QStringLiteral("計算結果についてはﾃﾞｽｸﾄｯﾌﾟに保存された 分割DATA.TXT ﾌｧｲﾙを参照して下さい。");
+
+class DivideTest : public ScreenTest {
+protected:
+    分割* w = nullptr;
+    void SetUp() override { w = openWindow(new 分割); }
+
+    void enter(const QStringList& values) { typeAlong(w->Text1, values); }
+    QStringList boxTexts() const {
+        return {w->Text1->text(), w->Text2->text(), w->Text3->text(), w->Text4->text(), w->Text5->text()};
+    }
+    QStringList fileLines() const {
+        QStringList lines = decodedFile(desktop, kFile).split(QStringLiteral("\r\n"));
+        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+        return lines;
+    }
+};
+
+TEST_F(DivideTest, ThreeSectionsWriteTwoPointsThenTellWhereTheyAre) {
+    enter({"0", "0", "90", "0", "3"});
+    press(w->Command1);
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              crlf({separatorLine(), "分割数 3", "基準A-X 0", "基準A-Y 0", "基準B-X 90", "基準B-Y 0", "",
+                    " 1  点目   距離  30    X 座標  30    Y 座標  0 ",
+                    " 2  点目   距離  60    X 座標  60    Y 座標  0 ", separatorLine()}));
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].prompt, kSeeTheFile);
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("計算結果"));
+    EXPECT_EQ(boxes.boxes()[0].style, 64);
+    EXPECT_EQ(w->Label9->text(), QStringLiteral("90"));
+    ASSERT_TRUE(w->division());
+    EXPECT_EQ(w->division()->points.size(), 2u);
+    // Ready for another count on the same line.
+    EXPECT_EQ(boxTexts(), (QStringList{"0", "0", "90", "0", "3"}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text5);
+    EXPECT_EQ(w->Text5->selectedText(), QStringLiteral("3"));
+}
+
+TEST_F(DivideTest, TwoSectionsGiveWhatTheMidpointScreenShows) {
+    const QStringList base{"-35012.345", "12034.567", "-34987.1", "12101.99"};
+    enter(base + QStringList{"2"});
+    press(w->Command1);
+    const QStringList lines = fileLines();
+    ASSERT_EQ(lines.size(), 9);
+    const QRegularExpression point(QStringLiteral("^ 1  点目   距離  (\\S+)    X 座標  ?(\\S+)    Y 座標  ?(\\S+) $"));
+    const QRegularExpressionMatch m = point.match(lines[7]);
+    ASSERT_TRUE(m.hasMatch()) << lines[7].toStdString();
+    // The half length, unrounded in the marker and truncated on the line.
+    EXPECT_EQ(m.captured(1), QStringLiteral("35.9971"));
+    EXPECT_EQ(w->Label9->text(), QStringLiteral("71.9942425059131"));
+
+    auto* midpoint = openWindow(new 中間点);
+    typeAlong(midpoint->Text1, base);
+    press(midpoint->Command1);
+    EXPECT_EQ(m.captured(2), midpoint->Label6->text());
+    EXPECT_EQ(m.captured(3), midpoint->Label7->text());
+}
+
+TEST_F(DivideTest, CountsThatAreNotWholeNumbersFromTwoToAThousandAreRefused) {
+    for (const char* count : {"2.5", "-3", "1", "0", "1001", "12abc", "abc", ""}) {
+        boxes.reset();
+        enter({"0", "0", "90", "0", QString::fromUtf8(count)});
+        press(w->Command1);
+        ASSERT_EQ(boxes.boxes().size(), 1) << count;
+        EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("注意")) << count;
+        EXPECT_EQ(boxTexts(), QStringList(5, QString())) << count;
+        EXPECT_EQ(QApplication::focusWidget(), w->Text1) << count;
+        EXPECT_FALSE(w->Timer1->isActive());
+    }
+    EXPECT_FALSE(desktop.exists(kFile));
+}
+
+TEST_F(DivideTest, AThousandSectionsWriteNineHundredNinetyNineLinesInOneRecord) {
+    enter({"0", "0", "1000", "0", "1000"});
+    press(w->Command1);
+    const QStringList lines = fileLines();
+    ASSERT_EQ(lines.size(), 7 + 999 + 1);
+    EXPECT_EQ(lines[1], QStringLiteral("分割数 1000"));
+    EXPECT_EQ(lines[7].toStdString(), " 1  点目   距離  1    X 座標  1    Y 座標  0 ");
+    EXPECT_EQ(lines[7 + 998].toStdString(), " 999  点目   距離  999    X 座標  999    Y 座標  0 ");
+    EXPECT_EQ(lines.last(), separatorLine());
+    EXPECT_EQ(boxes.boxes().size(), 1);
+}
+
+TEST_F(DivideTest, CoincidentPointsAndAZeroMarker) {
+    enter({"5", "-5", "5", "-5", "2"});
+    press(w->Command1);
+    EXPECT_EQ(fileLines().value(7), QStringLiteral(" 1  点目   距離  0    X 座標  5    Y 座標 -5 "));
+    ASSERT_EQ(w->Label9->text(), QStringLiteral("0"));
+
+    // A zero marker is a result: exit asks about the file.
+    boxes.reset();
+    boxes.answer(Module1::No);
+    press(w->Command4);
+    expectOnlyDeleteQuestion(boxes, kQuestion);
+    EXPECT_EQ(boxes.ends(), 1);
+}
+
+TEST_F(DivideTest, ClearAsksOnlyWhenEveryBoxAndTheMarkerHoldText) {
+    enter({"0", "0", "90", "0", "3"});
+    press(w->Command1);
+    boxes.reset();
+    // A box emptied by hand after the calculation: no question.
+    typeInto(w->Text3, QString());
+    press(w->Command2);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(boxTexts(), QStringList(5, QString()));
+    EXPECT_TRUE(w->Label9->text().isEmpty());
+    EXPECT_FALSE(w->division());
+    EXPECT_TRUE(desktop.exists(kFile));
+}
+
+// ---- A write cut short --------------------------------------------------------
+
+// What a child process saw when it pressed 計算 under a file-size limit.
+struct ChildReport {
+    bool exited = false;
+    QStringList boxes;  // "style title" of every box shown
+    QString marker;
+};
+
+// Presses 計算 in a child process whose file-size limit is `limit` bytes,
+// so that the append stops part-way; the parent's screen is left as it was.
+ChildReport pressWithSizeLimit(分割* w, ScriptedSeam& seam, rlim_t limit) {
+    int fds[2];
+    if (::pipe(fds) != 0) return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        const rlimit lim{limit, limit};
+        if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) ::_exit(9);
+        w->Command1->click();
+        QString report = QStringLiteral("marker\t") + w->Label9->text() + QLatin1Char('\n');
+        for (const ShownBox& box : seam.boxes())
+            report += QStringLiteral("box\t%1 %2\n").arg(box.style).arg(box.title);
+        const QByteArray bytes = report.toUtf8();
+        if (::write(fds[1], bytes.constData(), size_t(bytes.size())) < 0) ::_exit(8);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    QByteArray received;
+    char buf[512];
+    ssize_t n;
+    while ((n = ::read(fds[0], buf, sizeof buf)) > 0) received.append(buf, n);
+    ::close(fds[0]);
+    ChildReport report;
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return report;
+    report.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    for (const QString& line : QString::fromUtf8(received).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString value = line.section(QLatin1Char('\t'), 1);
+        if (line.startsWith(QStringLiteral("marker"))) report.marker = value;
+        else report.boxes += value;
+    }
+    return report;
+}
+
+TEST_F(DivideTest, AWriteCutShortLeavesTheFileAsItWasAndTellsOnlyThat) {
+    ASSERT_TRUE(QDir().mkpath(desktop.folder()));
+    QFile earlier(desktop.file(kFile));
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write(QByteArray(82, '-') + "\r\nearlier records\r\n");
+    earlier.close();
+    const QByteArray before = desktop.bytes(kFile);
+
+    enter({"0", "0", "1000", "1000", "1000"});
+    const ChildReport child = pressWithSizeLimit(w, boxes, rlim_t(before.size() + 4096));
+    ASSERT_TRUE(child.exited) << "the size limit must not end the program";
+    ASSERT_EQ(child.boxes.size(), 1) << child.boxes.join('|').toStdString();
+    EXPECT_EQ(child.boxes[0], QStringLiteral("16 ファイルの保存"));
+    EXPECT_TRUE(child.marker.isEmpty()) << child.marker.toStdString();
+    EXPECT_EQ(desktop.bytes(kFile), before);
+}
+
+TEST_F(DivideTest, TheDrawingIsThere) {
+    const QPixmap drawing = w->Picture2->pixmap();
+    ASSERT_FALSE(drawing.isNull());
+    // Not a blank sheet: the lines and lettering are drawn in colour.
+    const QImage image = drawing.toImage();
+    int inked = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            if (image.pixelColor(x, y).lightness() < 160) ++inked;
+    EXPECT_GT(inked, 200);
+}
+
+TEST_F(DivideTest, NothingClippedOrOverlapping) { expectNothingClippedOrOverlapping(w); }
+
+struct DivideFrame : FrameCase<分割> {
+    static constexpr const char* refusalFocus = "Text1";
+    static constexpr int boxesPerCalculation = 1;  // the box that points to the file
+    static void enterValid(Screen* w) {
+        fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "90"}, {"Text4", "0"}, {"Text5", "3"}});
+    }
+    static void enterInvalid(Screen* w) {
+        fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "90"}, {"Text4", "0"}, {"Text5", "1"}});
+    }
+};
+
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(分割, FileScreenFrame, DivideFrame);

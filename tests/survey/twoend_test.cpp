@@ -1,0 +1,105 @@
+// The two-end point and the division built on it; the midpoint and the
+// offset are run through their screens.
+#include "survey/twoend.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "survey/arith.h"
+
+namespace {
+
+using survey::Point;
+
+const double kDeg = survey::degreeConstant();
+
+void expectPoint(Point actual, Point expected, const std::string& what) {
+    EXPECT_DOUBLE_EQ(actual.x, expected.x) << what;
+    EXPECT_DOUBLE_EQ(actual.y, expected.y) << what;
+    // Truncation never leaves a negative zero behind.
+    EXPECT_FALSE(std::signbit(actual.x) && actual.x == 0.0) << what;
+    EXPECT_FALSE(std::signbit(actual.y) && actual.y == 0.0) << what;
+}
+
+TEST(TwoEndPoint, WalksFromBothEndsAndTakesTheMean) {
+    struct Row {
+        Point a, b;
+        double s, r;
+        Point expected;
+        const char* what;
+    };
+    const Row rows[] = {
+        {{0, 0}, {100, 50}, 55.9016994374947, 55.9016994374947, {50, 25}, "half from each end"},
+        {{0, 0}, {100, 0}, 10, 10, {50, 0}, "walks that do not meet average to the middle"},
+        {{0, 0}, {100, 0}, -10, 110, {-10, 0}, "a negative walk goes behind A"},
+        {{100, 0}, {0, 0}, 50, 50, {50, 0}, "due south: the way back is 360, not 0"},
+        {{0, 100}, {0, 0}, 50, 50, {0, 50}, "due west"},
+        {{7, -3}, {7, -3}, 0, 0, {7, -3}, "A = B"},
+        {{7, -3}, {7, -3}, 2, 2, {7, -3}, "A = B: the walks cancel along 45 and 225 degrees"},
+        {{0, 0}, {24.69134, 24.69134}, 17.4594, 17.4594, {12.3456, 12.3456}, "truncated, not rounded"},
+        {{0, 0}, {-24.69134, -24.69134}, 17.4594, 17.4594, {-12.3456, -12.3456}, "toward zero"},
+    };
+    for (const Row& row : rows) expectPoint(survey::twoEndPoint(row.a, row.b, row.s, row.r, kDeg), row.expected, row.what);
+}
+
+TEST(TwoEndPoint, NonFiniteInputGivesNonFiniteCoordinates) {
+    // The mean of two coordinates near the largest double overflows.
+    const Point p = survey::twoEndPoint({1.7e308, 0}, {1.7e308, 1}, 0.5, 0.5, kDeg);
+    EXPECT_FALSE(std::isfinite(p.x));
+    EXPECT_FALSE(std::isfinite(survey::twoEndPoint({0, 0}, {1, 1}, HUGE_VAL, 0, kDeg).x));
+}
+
+TEST(SectionCount, WholeNumbersFromTwoToAThousandReadStrictly) {
+    const std::pair<const char*, std::optional<int>> rows[] = {
+        {"2", 2},         {"3", 3},          {"1000", 1000},      {"3.0", 3},          {" 7 ", 7},
+        {"1e3", 1000},    {"2.5", {}},       {"-3", {}},          {"1", {}},           {"0", {}},
+        {"1001", {}},     {"12abc", {}},     {"abc", {}},         {"", {}},            {"1e400", {}},
+        {"2.0000001", {}},
+    };
+    for (const auto& [text, expected] : rows) EXPECT_EQ(survey::sectionCount(text), expected) << '"' << text << '"';
+}
+
+TEST(Divide, ProductsOfTheSectionTruncatedToFourDecimals) {
+    std::optional<survey::Division> d = survey::divide({0, 0}, {90, 0}, 3, kDeg);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->length, 90.0);
+    ASSERT_EQ(d->points.size(), 2u);
+    EXPECT_EQ(d->points[0].distance, 30.0);
+    expectPoint(d->points[0].point, {30, 0}, "1st of 3");
+    EXPECT_EQ(d->points[1].distance, 60.0);
+    expectPoint(d->points[1].point, {60, 0}, "2nd of 3");
+
+    // 10 / 3: 3.3333 and 6.6666, where rounding would give 6.6667.
+    d = survey::divide({0, 0}, {0, -10}, 3, kDeg);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->points[1].distance, 6.6666);
+    expectPoint(d->points[1].point, {0, -6.6666}, "due west, truncated toward zero");
+}
+
+TEST(Divide, AThousandSectionsAndTheLimits) {
+    const std::optional<survey::Division> d = survey::divide({0, 0}, {1000, 1000}, 1000, kDeg);
+    ASSERT_TRUE(d);
+    ASSERT_EQ(d->points.size(), 999u);
+    // Each a product of the section, so the last is not off by 999 sums.
+    EXPECT_EQ(d->points[998].distance, survey::truncateTo(999 * (d->length / 1000), 4));
+    expectPoint(d->points[998].point, {999, 999}, "999th of 1000");
+
+    for (int n : {-3, 0, 1, 1001}) EXPECT_FALSE(survey::divide({0, 0}, {1, 1}, n, kDeg)) << n;
+    EXPECT_FALSE(survey::divide({1e308, 0}, {-1e308, 0}, 3, kDeg)) << "overflow";
+}
+
+TEST(Divide, CoincidentPointsGiveAAtDistanceZero) {
+    const std::optional<survey::Division> d = survey::divide({-4.5, 8}, {-4.5, 8}, 4, kDeg);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->length, 0.0);
+    ASSERT_EQ(d->points.size(), 3u);
+    for (const survey::DivisionPoint& p : d->points) {
+        EXPECT_EQ(p.distance, 0.0);
+        expectPoint(p.point, {-4.5, 8}, "A = B");
+    }
+}
+
+}  // namespace
