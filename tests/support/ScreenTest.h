@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <initializer_list>
 #include <QStringDecoder>
 #include <QTest>
 
@@ -46,6 +48,28 @@ inline void typeInto(QLineEdit* box, const QString& text) {
 }
 
 inline void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Types into `first`, then TAB to each next box and types there: the tab
+// order decides where every text lands, and hidden boxes are passed over.
+inline void typeWithTab(QLineEdit* first, const QStringList& texts) {
+    typeInto(first, texts.value(0));
+    for (qsizetype i = 1; i < texts.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        typeText(QApplication::focusWidget(), texts[i]);
+    }
+}
+
+// The texts of the boxes, in the order given.
+inline QStringList textsOf(std::initializer_list<const QLineEdit*> boxes) {
+    QStringList out;
+    for (const QLineEdit* box : boxes) out << box->text();
+    return out;
+}
+
+// Clicks an option button on its round mark.
+inline void choose(QRadioButton* option) {
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+}
 
 // A result file's bytes decoded from CP932, or "<missing>".
 inline QString decodedFile(const TempDesktop& desktop, const QString& name) {

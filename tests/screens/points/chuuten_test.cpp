@@ -1,6 +1,5 @@
 // 中間点 driven through its real controls.
 #include "screens/points/ChuutenScreen.h"
-#include "screens/points/TypeAlong.h"
 #include "support/FileScreenFrame.h"
 #include "support/Layout.h"
 
@@ -14,7 +13,7 @@ protected:
     中間点* w = nullptr;
     void SetUp() override { w = openWindow(new 中間点); }
 
-    void enter(const QStringList& values) { typeAlong(w->Text1, values); }
+    void enter(const QStringList& values) { typeWithTab(w->Text1, values); }
     QStringList shownResult() const { return {w->Label6->text(), w->Label7->text(), w->Label9->text()}; }
     static QStringList record(const QStringList& in, const QString& pointLine) {
         return {separatorLine(), "基準A-X " + in[0], "基準A-Y " + in[1], "基準B-X " + in[2], "基準B-Y " + in[3],

@@ -8,7 +8,6 @@
 
 #include "screens/points/ChuutenScreen.h"
 #include "screens/points/DivideScreen.h"
-#include "screens/points/TypeAlong.h"
 #include "support/FileScreenFrame.h"
 #include "support/Layout.h"
 
@@ -23,7 +22,7 @@ protected:
     分割* w = nullptr;
     void SetUp() override { w = openWindow(new 分割); }
 
-    void enter(const QStringList& values) { typeAlong(w->Text1, values); }
+    void enter(const QStringList& values) { typeWithTab(w->Text1, values); }
     QStringList boxTexts() const {
         return {w->Text1->text(), w->Text2->text(), w->Text3->text(), w->Text4->text(), w->Text5->text()};
     }
@@ -68,7 +67,7 @@ TEST_F(DivideTest, TwoSectionsGiveWhatTheMidpointScreenShows) {
     EXPECT_EQ(w->Label9->text(), QStringLiteral("71.9942425059131"));
 
     auto* midpoint = openWindow(new 中間点);
-    typeAlong(midpoint->Text1, base);
+    typeWithTab(midpoint->Text1, base);
     press(midpoint->Command1);
     EXPECT_EQ(m.captured(2), midpoint->Label6->text());
     EXPECT_EQ(m.captured(3), midpoint->Label7->text());

@@ -2,7 +2,6 @@
 #include "screens/points/HenkanScreen.h"
 #include "support/FileScreenFrame.h"
 #include "support/Layout.h"
-#include "Typing.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 #include "screens/points/KouScreen.h"
 #include "support/FileScreenFrame.h"
 #include "support/Layout.h"
-#include "Typing.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 // オフセット driven through its real controls.
 #include "screens/points/OffsetScreen.h"
-#include "screens/points/TypeAlong.h"
 #include "support/FileScreenFrame.h"
 #include "support/Layout.h"
 
@@ -13,7 +12,7 @@ protected:
     オフセット* w = nullptr;
     void SetUp() override { w = openWindow(new オフセット); }
 
-    void enter(const QStringList& values) { typeAlong(w->Text1, values); }
+    void enter(const QStringList& values) { typeWithTab(w->Text1, values); }
     QStringList boxTexts() const {
         return {w->Text1->text(), w->Text2->text(), w->Text3->text(), w->Text4->text(), w->Text5->text()};
     }

@@ -8,8 +8,6 @@ namespace {
 
 const QString kFile = QStringLiteral("放射トラバースDATA.TXT");
 const QString kQuestion = QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 放射トラバースDATA.txtファイルも削除しますか？");
-// Clicks an option button on its round mark.
-void choose(QRadioButton* option) { QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2)); }
 
 const QString kInputError = QStringLiteral("入力されていないデータがあるか、データが適切ではありません。");
 
@@ -20,13 +18,7 @@ protected:
 
     // Types the boxes the way a user does: Text1, then TAB to each next box
     // (the hidden backsight boxes are skipped in direction-angle mode).
-    void enter(const QStringList& texts) {
-        typeInto(w->Text1, texts.value(0));
-        for (qsizetype i = 1; i < texts.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            typeText(QApplication::focusWidget(), texts[i]);
-        }
-    }
+    void enter(const QStringList& texts) { typeWithTab(w->Text1, texts); }
     QStringList boxTexts() const {
         return {w->Text1->text(), w->Text2->text(), w->Text3->text(),
                 w->Text4->text(), w->Text5->text(), w->Text6->text()};
