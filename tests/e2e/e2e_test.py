@@ -373,6 +373,34 @@ class Driver:
         self.checks.check("ﾌﾟﾛｼﾞｪｸﾄ(P)" in entries and "ヘルプ(H)" in entries,
                           "MENU: the menu bar holds ﾌﾟﾛｼﾞｪｸﾄ and ヘルプ", f"entries {entries[:8]}")
         self.shot("MENU")
+        self.check_centred("Tarnel")
+
+    def check_centred(self, title):
+        """The window with its frame (title bar included) sits in the middle
+        of the screen, once the window manager has framed it."""
+        import re
+        try:
+            ids = self.s.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"]).stdout.split()
+            wid = ids[0]
+
+            def geometry():
+                info = self.s.run(["xwininfo", "-id", wid]).stdout
+                extents = self.s.run(["xprop", "-id", wid, "_NET_FRAME_EXTENTS"]).stdout
+                numbers = [int(n) for n in re.findall(r"-?\d+", extents.split("=")[-1])] if "=" in extents else []
+                return info, numbers
+            info, frame = wait_until(lambda: (lambda g: g if len(g[1]) == 4 else None)(geometry()),
+                                     STEP_TIMEOUT, what="the window's frame")
+            field = {k: int(v) for k, v in re.findall(r"(Absolute upper-left [XY]|Width|Height):\s+(-?\d+)", info)}
+            root = self.s.run(["xwininfo", "-root"]).stdout
+            screen = {k: int(v) for k, v in re.findall(r"(Width|Height):\s+(\d+)", root)}
+            left, right, top, bottom = frame
+            cx = field["Absolute upper-left X"] - left + (left + field["Width"] + right) / 2
+            cy = field["Absolute upper-left Y"] - top + (top + field["Height"] + bottom) / 2
+            self.checks.check(abs(cx - screen["Width"] / 2) <= 2 and abs(cy - screen["Height"] / 2) <= 2,
+                              f"{title}: centred on the screen with its title bar",
+                              f"centre ({cx}, {cy}) on a screen of {screen}")
+        except (SessionError, IndexError, KeyError, ValueError) as e:
+            self.checks.check(False, f"{title}: centred on the screen with its title bar", str(e))
 
     def finish(self, program, expected_files):
         files = sorted(os.listdir(self.s.desktop))

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QWindow>
 #include <functional>
 #include <vector>
 
@@ -151,6 +152,9 @@ TEST_F(HelpWindowsTest, SplashShowsProductAndVersion) {
     auto* w = openWindow(new frmSplash);
     EXPECT_EQ(w->objectName(), QStringLiteral("frmSplash"));
     EXPECT_TRUE(w->windowTitle().isEmpty());
+    // Not Qt's fallback, the program's name, in the title bar.
+    ASSERT_NE(w->windowHandle(), nullptr);
+    EXPECT_EQ(w->windowHandle()->title().trimmed(), QString());
     EXPECT_EQ(w->size(), QSize(pixels(7425), pixels(4245)));
     EXPECT_EQ(w->Frame1->title(), QStringLiteral("製品名・バージョン"));
 
