@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 
 using namespace survey;
@@ -125,6 +126,60 @@ TEST(Rounding, TruncationGoesTowardZeroAndSnapsToTheNextStep) {
     EXPECT_EQ(truncateTo(0.1 * 3, 1), 0.3);  // 0.30000000000000004
     EXPECT_EQ(truncateTo(std::nextafter(std::nextafter(1.0, 0.0), 0.0), 4), 1.0);  // 2 ulps short
     EXPECT_EQ(truncateTo(1.0 - 1e-12, 4), 0.9999);
+}
+
+namespace {
+
+struct DecimalsRow {
+    double v;
+    int n;
+    double want;
+};
+
+}  // namespace
+
+TEST(Rounding, RightAtEveryMagnitude) {
+    const DecimalsRow rows[] = {
+        {923456789012.347, 3, 923456789012.347},    // no fourth decimal to round
+        {987654321098.7654, 3, 987654321098.765},   // below the half, not at it
+        {45035996273.70497, 4, 45035996273.705},
+        {1000000000000000.5, 0, 1e15},              // a half, to the even side
+        {1000000000000001.5, 0, 1000000000000002.0},
+        {4503599627370495.5, 0, 4503599627370496.0},
+        {2.5000000000000004, 0, 2.0},               // computed seconds, a few ulps off 2.5
+        {2.6749999999999998, 2, 2.68},
+        {0.0000000000000005, 15, 0.0},
+        {0.0000000000000015, 15, 0.000000000000002},
+        {-923456789012.347, 3, -923456789012.347},
+    };
+    for (const DecimalsRow& r : rows) {
+        EXPECT_EQ(roundHalfEven(r.v, r.n), r.want) << r.v << " at " << r.n;
+    }
+
+    // A typed value with at most n decimals comes back as it is, at any size.
+    const std::string digits = "923456789012345";
+    for (std::size_t whole = 1; whole < digits.size(); ++whole) {
+        const std::string text = digits.substr(0, whole) + "." + digits.substr(whole);
+        const double v = leadingNumber(text);
+        const int n = int(digits.size() - whole);
+        EXPECT_EQ(roundHalfEven(v, n), v) << text;
+        EXPECT_EQ(truncateTo(v, n), v) << text;
+        EXPECT_EQ(roundHalfEven(v, n + 3), v) << text;
+    }
+}
+
+TEST(Rounding, TruncationRightAtEveryMagnitude) {
+    const DecimalsRow rows[] = {
+        {2e15, 0, 2e15},
+        {3e14, 1, 3e14},
+        {1234567890123.4567, 3, 1234567890123.456},
+        {999999999999.9999, 3, 999999999999.999},
+        {123456789012345.6, 0, 123456789012345.0},
+        {-2e15, 0, -2e15},
+    };
+    for (const DecimalsRow& r : rows) {
+        EXPECT_EQ(truncateTo(r.v, r.n), r.want) << r.v << " at " << r.n;
+    }
 }
 
 TEST(PackedAngles, EveryWholeSecondSplitsAsTyped) {
@@ -268,6 +323,32 @@ TEST(NumberTexts, ScreenText) {
     EXPECT_EQ(numberText(kInf), "Infinity");
     EXPECT_EQ(numberText(-kInf), "-Infinity");
     EXPECT_EQ(numberText(roundHalfEven(-0.0004, 3)), "0");
+}
+
+TEST(NumberTexts, EveryTextReadsBackToAFiniteNumber) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    const double largest[] = {kMax, -kMax, std::nextafter(kMax, 0.0), 1.797693134862315e308,
+                              1.79769313486231e308};
+    for (double v : largest) {
+        for (const std::string& text : {numberText(v), printNumber(v)}) {
+            const std::optional<double> back = strictNumber(text);
+            ASSERT_TRUE(back.has_value()) << text;
+            EXPECT_TRUE(std::isfinite(*back)) << text;
+            EXPECT_EQ(std::signbit(*back), std::signbit(v)) << text;
+        }
+    }
+    EXPECT_EQ(numberText(kMax), "1.79769313486231E+308");
+    EXPECT_EQ(numberText(1.79769313486231e308), "1.79769313486231E+308");
+    EXPECT_EQ(numberText(1.7976931348623e308), "1.7976931348623E+308");
+    EXPECT_EQ(numberText(std::numeric_limits<double>::min()), "2.2250738585072E-308");
+
+    // Fifteen significant digits survive the trip at every magnitude.
+    for (int e = -320; e <= 308; e += 7) {
+        const std::string typed = "1.23456789012345e" + std::to_string(e);
+        const double v = leadingNumber(typed);
+        EXPECT_EQ(leadingNumber(numberText(v)), v) << typed << " -> " << numberText(v);
+        EXPECT_EQ(leadingNumber(printNumber(v)), v) << typed;
+    }
 }
 
 TEST(NumberTexts, PrintNumberForm) {
