@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <system_error>
 
 namespace survey {
@@ -374,9 +375,26 @@ char* writeSpecial(char* out, double v) {
     return std::copy(t.begin(), t.end(), out);
 }
 
+// Most numbers of a record: from 1E-5 up to 1E15, where the layout is
+// fixed-point, the shortest fixed text is the number text itself as long
+// as it has at most 15 significant digits. Null when it does not apply.
+char* writeShortFixed(char* out, double a, bool zeroBeforePoint) {
+    if (!(a >= 1e-5 && a < 1e15)) return nullptr;
+    char* const end = std::to_chars(out, out + 28, a, std::chars_format::fixed).ptr;
+    const char* first = out;
+    while (first != end && (*first == '0' || *first == '.')) ++first;
+    if (end - first - std::count(first, static_cast<const char*>(end), '.') > 15) return nullptr;
+    if (!zeroBeforePoint && out[0] == '0') {
+        std::memmove(out, out + 1, std::size_t(end - out - 1));
+        return end - 1;
+    }
+    return end;
+}
+
 // The digits of a finite nonzero |v| in the number text's layout;
 // `zeroBeforePoint` writes "0.5" rather than ".5".
 char* writeMagnitude(char* out, double a, bool zeroBeforePoint) {
+    if (char* end = writeShortFixed(out, a, zeroBeforePoint)) return end;
     const Decimal d = significant15(a);
     const int e = d.exponent;
     if (e >= 15 || e < -5) {

@@ -23,12 +23,14 @@ inline void appendPrintNumber(std::string& out, double v) {
 // unchanged, number items in the print number form (" 30 ", "-12.5 ").
 class Line {
 public:
-    Line() = default;
+    Line() { text_.reserve(kTypicalLength); }
     Line& text(std::string_view t) { text_.append(t); return *this; }
     Line& number(double v) { appendPrintNumber(text_, v); return *this; }
     const std::string& str() const { return text_; }
 
 private:
+    // Room for a line of several items in one allocation.
+    static constexpr std::size_t kTypicalLength = 96;
     std::string text_;
 };
 

@@ -334,8 +334,10 @@ QString desktopFolder() {
 
 Cp932 toCp932(const QString& text) {
     // A lone surrogate is no character at all and must not vanish silently.
-    for (qsizetype i = 0; i < text.size(); i += codePointLength(text, i)) {
-        if (text[i].isSurrogate() && codePointLength(text, i) == 1) return refusal(QString(text[i]));
+    if (!text.isValidUtf16()) {
+        for (qsizetype i = 0; i < text.size(); i += codePointLength(text, i)) {
+            if (text[i].isSurrogate() && codePointLength(text, i) == 1) return refusal(QString(text[i]));
+        }
     }
     const QByteArray utf8 = text.toUtf8();
     return encodeUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));

@@ -1,4 +1,5 @@
 #include "survey/arith.h"
+#include "survey/record.h"
 
 #include <gtest/gtest.h>
 
@@ -362,4 +363,21 @@ TEST(NumberTexts, PrintNumberForm) {
     EXPECT_EQ(printNumber(1e15), " 1E+15 ");
     EXPECT_EQ(printNumber(-0.0000015), "-1.5E-06 ");
     EXPECT_EQ(printNumber(0.000123), " .000123 ");
+}
+
+TEST(Records, TextIsEveryLineWithCrLfAndLinesFollowLaterAdds) {
+    Record r;
+    EXPECT_TRUE(r.empty());
+    r.separator().add(Line().text("基準 X").text(" ").number(-12.5).number(0.25));
+    EXPECT_FALSE(r.empty());
+    ASSERT_EQ(r.lines().size(), 2u);
+    EXPECT_EQ(r.lines()[1], "基準 X -12.5  .25 ");
+
+    // A line that holds a CR LF of its own stays one line.
+    r.add(Line().text("a\r\nb")).add(Line());
+    const std::vector<std::string> want = {std::string(82, '-'), "基準 X -12.5  .25 ", "a\r\nb", ""};
+    EXPECT_EQ(r.lines(), want);
+    std::string text;
+    for (const std::string& line : want) text += line + "\r\n";
+    EXPECT_EQ(r.text(), text);
 }

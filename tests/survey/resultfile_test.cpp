@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <string>
@@ -90,6 +91,31 @@ TEST(Cp932, FirstUnencodableCharacterIsNamedWhole) {
     enc = toCp932(QStringLiteral("A") + QChar(0xD800) + QStringLiteral("B"));
     EXPECT_FALSE(enc.ok);
     EXPECT_EQ(enc.offending, QString(QChar(0xD800)));
+}
+
+TEST(Cp932, EveryCharacterAmongAsciiGivesTheBytesItGivesAlone) {
+    // Each character CP932 stores, between ASCII runs, must come out as the
+    // converter writes it on its own: one or two bytes, in place.
+    QString text;
+    QByteArray want;
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        const QString one{QChar(char16_t(c))};
+        QStringEncoder alone("windows-31j");
+        const QByteArray bytes = alone.encode(one);
+        if (alone.hasError() || bytes.isEmpty()) continue;
+        if (c == 0x2212 || c == 0x301C || c == 0x2016 || c == 0x00A5 || c == 0x2014 || c == 0x00A2 ||
+            c == 0x00A3 || c == 0x00AC) {
+            continue;  // look-alikes, checked above
+        }
+        const QByteArray ascii = QByteArray::number(uint(c) % 97);
+        text += QString::fromLatin1(ascii) + one;
+        want += ascii + bytes;
+    }
+    ASSERT_GT(want.size(), 14000);  // the whole CP932 repertoire, not a stray few
+    const auto enc = toCp932(text);
+    ASSERT_TRUE(enc.ok) << enc.offending.toStdString();
+    EXPECT_EQ(enc.bytes, want);
 }
 
 // ---- Folder ---------------------------------------------------------------------
