@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 
 using namespace survey;
@@ -349,6 +351,53 @@ TEST(NumberTexts, EveryTextReadsBackToAFiniteNumber) {
         const double v = leadingNumber(typed);
         EXPECT_EQ(leadingNumber(numberText(v)), v) << typed << " -> " << numberText(v);
         EXPECT_EQ(leadingNumber(printNumber(v)), v) << typed;
+    }
+}
+
+namespace {
+
+// The number text by way of printf's 15-digit rounding, laid out by hand.
+std::string printfNumberText(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+    std::string digits;
+    const char* p = buf;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') digits.push_back(*p);
+    }
+    const int e = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string out = v < 0 ? "-" : "";
+    if (e >= 15 || e < -5) {
+        out += digits.substr(0, 1);
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        char exp[16];
+        std::snprintf(exp, sizeof exp, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
+        return out + exp;
+    }
+    if (e < 0) return out + "0." + std::string(std::size_t(-e - 1), '0') + digits;
+    const std::size_t whole = std::size_t(e) + 1;
+    if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
+    return out + digits.substr(0, whole) + "." + digits.substr(whole);
+}
+
+}  // namespace
+
+TEST(NumberTexts, SameAsPrintfRoundingAtEveryMagnitude) {
+    std::mt19937_64 random(13);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    for (int e = -8; e <= 17; ++e) {
+        for (int k = 0; k < 400; ++k) {
+            double v = mantissa(random) * std::pow(10.0, e);
+            if (k % 4 == 1) v = roundHalfEven(v, 3);          // typed millimetres
+            if (k % 4 == 2) v = std::nextafter(std::pow(10.0, e), 0.0);  // just below a power
+            if (k % 2) v = -v;
+            ASSERT_EQ(numberText(v), printfNumberText(v)) << v;
+        }
+    }
+    for (double v : {1e15, 1e-5, 999999999999999.4, 999999999999999.5, 0.0000099999999999999995,
+                     123456789012345.67, 0.1 + 0.2}) {
+        EXPECT_EQ(numberText(v), printfNumberText(v)) << v;
     }
 }
 
