@@ -6,35 +6,15 @@
 #include <QByteArray>
 #include <QFile>
 
-#include <cmath>
-#include <cstdlib>
-#include <numbers>
 #include <vector>
 
+#include "parcel.h"
 #include "survey/area.h"
 #include "survey/resultfile.h"
 
 namespace {
 
-// A parcel of 10001 corners on a ring about 50 m across, far from the
-// origin, with millimetre coordinates as a surveyor types them.
-std::vector<survey::Corner> fullParcel() {
-    const std::size_t n = survey::kMaxCorners;
-    std::vector<survey::Corner> corners;
-    corners.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const double a = 2.0 * std::numbers::pi * double(i) / double(n);
-        const double r = 25.0 + 3.0 * std::sin(7.0 * a);
-        corners.push_back({std::round((-35012.345 + r * std::cos(a)) * 1000.0) / 1000.0,
-                           std::round((12034.567 + r * std::sin(a)) * 1000.0) / 1000.0});
-    }
-    return corners;
-}
-
-const std::vector<survey::Corner>& parcel() {
-    static const std::vector<survey::Corner> corners = fullParcel();
-    return corners;
-}
+const std::vector<survey::Corner>& parcel() { return largestParcel(); }
 
 void BM_CornerArea(benchmark::State& state) {
     const auto& corners = parcel();
@@ -47,7 +27,7 @@ void BM_CornerAreaRecord(benchmark::State& state) {
     const double area = survey::cornerArea(corners);
     for (auto _ : state) {
         survey::Record record = survey::cornerAreaRecord(corners, area);
-        benchmark::DoNotOptimize(record.lines().data());
+        benchmark::DoNotOptimize(record.text().data());
     }
 }
 BENCHMARK(BM_CornerAreaRecord)->Unit(benchmark::kMicrosecond);

@@ -1,29 +1,23 @@
 #include "survey/arith.h"
 
 #include <algorithm>
-#include <array>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <system_error>
 
 namespace survey {
 namespace {
 
-// Powers of ten up to 1E15; all exact in a double.
-constexpr std::array<double, 16> kPow10 = {
-    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-// From 2^52 up a double has no fractional part left to round.
-constexpr double kNoFraction = 4503599627370496.0;
-
-// How close a scaled value must be to a half (rounding) or to the next whole
-// number (truncation) to count as it: 4 * DBL_EPSILON relative, that is
-// about 4 to 8 ulps. It absorbs the binary error of a typed decimal and of
-// the scaling, and a few operations of arithmetic before it.
-constexpr double kSnap = 4.0 * DBL_EPSILON;
+// A computed value is taken as a decimal mark (a half when rounding, the
+// next step when truncating) when it lies at most this many ulps from it,
+// as long as those ulps are at most this share of one decimal step: beyond
+// that the double itself cannot tell arithmetic error from a real
+// difference, and the value is taken as it stands.
+constexpr double kErrorUlps = 4.0;
+constexpr double kErrorShare = 1e-3;
 
 int clampDecimals(int n) { return std::clamp(n, 0, 15); }
 
@@ -138,25 +132,81 @@ Scanned scanNumber(std::string_view s) {
     return out;
 }
 
-// ---- Number text -------------------------------------------------------------
+// ---- Decimal digits ----------------------------------------------------------
 
-// Significant digits (no trailing zeros) and decimal exponent of |v| rounded
-// to 15 significant digits; v finite and nonzero.
-void decimalDigits(double v, std::string& digits, int& exponent) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v),
-                                 std::chars_format::scientific, 14);
-    const std::string_view text(buf, static_cast<std::size_t>(r.ptr - buf));
-    const std::size_t e = text.find('e');
-    digits.clear();
-    for (char c : text.substr(0, e)) {
-        if (isDigit(c)) digits.push_back(c);
+// A positive finite magnitude as significant decimal digits, with no
+// trailing zeros: digits[0].digits[1]... times 10^exponent.
+struct Decimal {
+    char digits[24];
+    int count = 0;
+    int exponent = 0;
+};
+
+// Reads what to_chars wrote in scientific form ("d.ddde+XX").
+Decimal parseScientific(const char* first, const char* last) {
+    Decimal d;
+    const char* p = first;
+    for (; p != last && *p != 'e'; ++p) {
+        if (isDigit(*p)) d.digits[d.count++] = *p;
     }
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    std::string_view expText = text.substr(e + 1);
-    if (!expText.empty() && expText[0] == '+') expText.remove_prefix(1);
-    exponent = 0;
-    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+    if (p != last) {
+        ++p;  // 'e'
+        if (p != last && *p == '+') ++p;
+        std::from_chars(p, last, d.exponent);
+    }
+    return d;
+}
+
+// The shortest digits that read back as the same double.
+Decimal shortestDecimal(double a) {
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
+    return parseScientific(buf, r.ptr);
+}
+
+// The digits of a rounded to 15 significant places, halves away from zero
+// as printf rounds. Where that would pass the largest double (its text
+// would no longer read back) the 16th place and beyond are cut instead.
+Decimal significant15(double a) {
+    Decimal d = shortestDecimal(a);
+    // For a normal double the shortest text of up to 15 digits is already the
+    // rounded one; a subnormal has fewer bits than that and is rounded anew.
+    if (d.count <= 15 && a >= DBL_MIN) return d;
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+    double back = 0.0;
+    if (std::from_chars(buf, r.ptr, back).ec == std::errc()) return parseScientific(buf, r.ptr);
+    d.count = 15;
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+    return d;
+}
+
+// The double nearest to `whole` * 10^-n, `whole` given as digits (none: 0).
+double scaledWhole(const char* digits, int count, int n) {
+    if (count == 0) return 0.0;
+    char buf[48];
+    char* p = std::copy(digits, digits + count, buf);
+    *p++ = 'e';
+    p = std::to_chars(p, buf + sizeof buf, -n).ptr;
+    double out = 0.0;
+    std::from_chars(buf, p, out);
+    return out;
+}
+
+// Adds one to a run of decimal digits, growing it by a digit on a carry out
+// of the first; buf has room for one more.
+int incremented(char* buf, int count) {
+    for (int i = count - 1; i >= 0; --i) {
+        if (buf[i] != '9') {
+            ++buf[i];
+            return count;
+        }
+        buf[i] = '0';
+    }
+    std::copy_backward(buf, buf + count, buf + count + 1);
+    buf[0] = '1';
+    return count + 1;
 }
 
 }  // namespace
@@ -176,45 +226,63 @@ std::optional<double> strictNumber(std::string_view text) {
 
 // ---- Rounding ------------------------------------------------------------------
 
+// Both work on the shortest decimal text of the value, the digits the user
+// typed or sees: a double that reads as 2.675 is rounded as 2.675, whatever
+// its binary error, and a value with no more decimals than asked for comes
+// back unchanged at every magnitude.
+
 namespace {
 
-// Applies `whole` (which picks a whole number for a non-negative scaled
-// value) to |v| * 10^n and scales back, keeping the sign. Zero results are
-// +0; non-finite values and values with no fraction left come back as
-// they are.
-template <class Whole>
-double atDecimals(double v, int n, Whole whole) {
-    if (!std::isfinite(v)) return v;
-    if (v == 0.0) return 0.0;
-    const double scale = kPow10[static_cast<std::size_t>(clampDecimals(n))];
-    const double x = std::fabs(v) * scale;
-    if (x >= kNoFraction) return v;
-    const double r = whole(x) / scale;
-    if (r == 0.0) return 0.0;
-    return v < 0 ? -r : r;
+bool withinArithmeticError(double a, double mark, int n) {
+    const double reach = kErrorUlps * (std::nextafter(a, HUGE_VAL) - a);
+    return std::fabs(a - mark) <= reach && reach <= kErrorShare * std::pow(10.0, -n);
 }
 
 }  // namespace
 
 double roundHalfEven(double v, int n) {
-    return atDecimals(v, n, [](double x) {
-        double whole = std::floor(x);
-        const double frac = x - whole;  // exact
-        if (std::fabs(frac - 0.5) <= kSnap * x) {
-            if (std::fmod(whole, 2.0) != 0.0) whole += 1.0;
-        } else if (frac > 0.5) {
-            whole += 1.0;
-        }
-        return whole;
-    });
+    if (!std::isfinite(v) || v == 0.0) return v == 0.0 ? 0.0 : v;
+    n = clampDecimals(n);
+    const double a = std::fabs(v);
+    const Decimal d = shortestDecimal(a);
+    const int keep = d.exponent + 1 + n;  // digits left of the cut
+    if (keep >= d.count) return v;
+    if (keep < 0) return 0.0;             // below a tenth of the last place kept
+    char whole[24];
+    std::copy(d.digits, d.digits + keep, whole);
+    const char next = d.digits[keep];
+    bool half = next == '5' && d.count == keep + 1;
+    if (!half && (next == '4' || next == '5')) {
+        whole[keep] = '5';
+        half = withinArithmeticError(a, scaledWhole(whole, keep + 1, n + 1), n);
+    }
+    const bool lastOdd = keep > 0 && (whole[keep - 1] - '0') % 2 != 0;
+    const bool up = half ? lastOdd : next >= '5';
+    const double r = scaledWhole(whole, up ? incremented(whole, keep) : keep, n);
+    if (r == 0.0) return 0.0;
+    return v < 0 ? -r : r;
 }
 
 double truncateTo(double v, int n) {
-    return atDecimals(v, n, [](double x) {
-        double whole = std::floor(x);
-        if (whole + 1.0 - x <= kSnap * x) whole += 1.0;
-        return whole;
-    });
+    if (!std::isfinite(v) || v == 0.0) return v == 0.0 ? 0.0 : v;
+    n = clampDecimals(n);
+    const double a = std::fabs(v);
+    const Decimal d = shortestDecimal(a);
+    const int keep = d.exponent + 1 + n;
+    if (keep >= d.count) return v;
+    const int count = std::max(keep, 0);
+    char whole[24];
+    std::copy(d.digits, d.digits + count, whole);
+    char after[24] = {'1'};  // the next step away from zero
+    int afterCount = 1;
+    if (count > 0) {
+        std::copy(whole, whole + count, after);
+        afterCount = incremented(after, count);
+    }
+    const double next = scaledWhole(after, afterCount, n);
+    const double r = withinArithmeticError(a, next, n) ? next : scaledWhole(whole, count, n);
+    if (r == 0.0) return 0.0;
+    return v < 0 ? -r : r;
 }
 
 // ---- Angles --------------------------------------------------------------------
@@ -300,53 +368,94 @@ Dms toDms(double theta) {
 
 // ---- Number texts ----------------------------------------------------------------
 
-std::string numberText(double v) {
-    if (std::isnan(v)) return "NaN";
-    if (std::isinf(v)) return v < 0 ? "-Infinity" : "Infinity";
-    if (v == 0.0) return "0";
+namespace {
 
-    std::string digits;
-    int exponent = 0;
-    decimalDigits(v, digits, exponent);
+char* writeSpecial(char* out, double v) {
+    const std::string_view t = std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity");
+    return std::copy(t.begin(), t.end(), out);
+}
 
-    std::string out;
-    if (v < 0) out.push_back('-');
-    if (exponent >= 15 || exponent < -5) {
-        out.push_back(digits[0]);
-        if (digits.size() > 1) {
-            out.push_back('.');
-            out.append(digits, 1);
-        }
-        out.push_back('E');
-        out.push_back(exponent < 0 ? '-' : '+');
-        const int a = exponent < 0 ? -exponent : exponent;
-        if (a < 10) out.push_back('0');
-        out.append(std::to_string(a));
-    } else if (exponent >= 0) {
-        const auto intLen = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= intLen) {
-            out.append(digits);
-            out.append(intLen - digits.size(), '0');
-        } else {
-            out.append(digits, 0, intLen);
-            out.push_back('.');
-            out.append(digits, intLen);
-        }
-    } else {
-        out.append("0.");
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out.append(digits);
+// Most numbers of a record: from 1E-5 up to 1E15, where the layout is
+// fixed-point, the shortest fixed text is the number text itself as long
+// as it has at most 15 significant digits. Null when it does not apply.
+char* writeShortFixed(char* out, double a, bool zeroBeforePoint) {
+    if (!(a >= 1e-5 && a < 1e15)) return nullptr;
+    char* const end = std::to_chars(out, out + 28, a, std::chars_format::fixed).ptr;
+    const char* first = out;
+    while (first != end && (*first == '0' || *first == '.')) ++first;
+    if (end - first - std::count(first, static_cast<const char*>(end), '.') > 15) return nullptr;
+    if (!zeroBeforePoint && out[0] == '0') {
+        std::memmove(out, out + 1, std::size_t(end - out - 1));
+        return end - 1;
     }
+    return end;
+}
+
+// The digits of a finite nonzero |v| in the number text's layout;
+// `zeroBeforePoint` writes "0.5" rather than ".5".
+char* writeMagnitude(char* out, double a, bool zeroBeforePoint) {
+    if (char* end = writeShortFixed(out, a, zeroBeforePoint)) return end;
+    const Decimal d = significant15(a);
+    const int e = d.exponent;
+    if (e >= 15 || e < -5) {
+        *out++ = d.digits[0];
+        if (d.count > 1) {
+            *out++ = '.';
+            out = std::copy(d.digits + 1, d.digits + d.count, out);
+        }
+        *out++ = 'E';
+        *out++ = e < 0 ? '-' : '+';
+        if (std::abs(e) < 10) *out++ = '0';
+        return std::to_chars(out, out + 4, std::abs(e)).ptr;
+    }
+    if (e >= 0) {
+        const int intLen = e + 1;
+        if (d.count <= intLen) {
+            out = std::copy(d.digits, d.digits + d.count, out);
+            return std::fill_n(out, intLen - d.count, '0');
+        }
+        out = std::copy(d.digits, d.digits + intLen, out);
+        *out++ = '.';
+        return std::copy(d.digits + intLen, d.digits + d.count, out);
+    }
+    if (zeroBeforePoint) *out++ = '0';
+    *out++ = '.';
+    out = std::fill_n(out, -e - 1, '0');
+    return std::copy(d.digits, d.digits + d.count, out);
+}
+
+}  // namespace
+
+std::string numberText(double v) {
+    char buf[kPrintNumberMax];
+    char* end = buf;
+    if (!std::isfinite(v)) {
+        end = writeSpecial(buf, v);
+    } else if (v == 0.0) {
+        *end++ = '0';
+    } else {
+        if (v < 0) *end++ = '-';
+        end = writeMagnitude(end, std::fabs(v), true);
+    }
+    return std::string(buf, end);
+}
+
+char* writePrintNumber(char* out, double v) {
+    *out++ = v < 0 ? '-' : ' ';
+    if (!std::isfinite(v)) {
+        out = writeSpecial(out, std::fabs(v));
+    } else if (v == 0.0) {
+        *out++ = '0';
+    } else {
+        out = writeMagnitude(out, std::fabs(v), false);
+    }
+    *out++ = ' ';
     return out;
 }
 
 std::string printNumber(double v) {
-    std::string magnitude = numberText(std::fabs(v));
-    if (magnitude.size() > 1 && magnitude[0] == '0' && magnitude[1] == '.') magnitude.erase(0, 1);
-    std::string out(1, v < 0 ? '-' : ' ');
-    out.append(magnitude);
-    out.push_back(' ');
-    return out;
+    char buf[kPrintNumberMax];
+    return std::string(buf, writePrintNumber(buf, v));
 }
 
 }  // namespace survey

@@ -6,6 +6,7 @@
 // measured clockwise from +X in degrees, 0 <= angle < 360; lengths in metres.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,17 +32,23 @@ std::optional<double> strictNumber(std::string_view text);
 
 // ---- Rounding --------------------------------------------------------------
 
-// Rounds v to n decimals (0 <= n <= 15), halves to the even digit. A value
-// within a few ulps (4 * DBL_EPSILON relative) of a decimal half counts as
-// the half, on whichever side of it the binary value lies: 0.0005 -> 0 at
-// n = 3, 0.125 -> 0.12 and 2.675 -> 2.68 at n = 2. Non-finite values and
-// values too large to carry n decimals (|v| * 10^n >= 2^52) come back
+// Rounds v to n decimals (0 <= n <= 15), halves to the even digit. The
+// decision is made on the shortest decimal text that reads back as v (the
+// digits typed or shown), so a double that reads as a decimal half is that
+// half whichever side of it its binary value lies: 0.0005 -> 0 at n = 3,
+// 0.125 -> 0.12 and 2.675 -> 2.68 at n = 2. A computed value up to 4 ulps
+// off a half counts as the half too (seconds of 2.5000000000000004 -> 2),
+// but only while 4 ulps are below a thousandth of the last place kept, so
+// a value with no more than n decimals comes back unchanged at every
+// magnitude (923456789012.347 at n = 3). Non-finite values come back
 // unchanged; -0 and results that round to zero come back as +0.
 double roundHalfEven(double v, int n);
 
-// Truncates v toward zero to n decimals (0 <= n <= 15). A value a few ulps
-// short of the next decimal step counts as that step (0.29 -> 0.29, not
-// 0.28). Non-finite values come back unchanged; -0 comes back as +0.
+// Truncates v toward zero to n decimals (0 <= n <= 15), on the same
+// shortest decimal text (0.29 -> 0.29, not 0.28; 2E15 -> 2E15 at n = 0).
+// A computed value up to 4 ulps short of the next decimal step counts as
+// that step (0.9999999999999998 -> 1 at n = 4), under the same limit as
+// above. Non-finite values come back unchanged; -0 comes back as +0.
 double truncateTo(double v, int n);
 
 // ---- Angles ------------------------------------------------------------------
@@ -98,12 +105,22 @@ Dms toDms(double theta);
 // "0." before a fraction (0.5), a leading '-' when negative, "0" for zero
 // and for -0. Magnitudes from 1E15 up and below 1E-5 are written in
 // E notation with at least two exponent digits (1.23456789012346E+15,
-// 1.5E-06). NaN and infinities give "NaN", "Infinity", "-Infinity".
+// 1.5E-06). Rounded to 15 digits, halves away from zero, except at the top
+// of the range, where the digits are cut so that the text still reads back
+// (1.79769313486231E+308 for the largest double). NaN and infinities give
+// "NaN", "Infinity", "-Infinity".
 std::string numberText(double v);
 
 // Print number form of the result files: ' ' (zero or positive) or '-',
 // the magnitude as numberText writes it but with no zero before the
 // decimal point (.5, 1.5E-06), then one blank: 30 -> " 30 ", -0.25 -> "-.25 ".
 std::string printNumber(double v);
+
+// Room that one number text or print number form needs at most.
+inline constexpr std::size_t kPrintNumberMax = 32;
+
+// Writes printNumber(v) at out, which has room for kPrintNumberMax chars,
+// and returns the end of what it wrote.
+char* writePrintNumber(char* out, double v);
 
 }  // namespace survey

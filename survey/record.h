@@ -2,6 +2,7 @@
 // written. Text is UTF-8 here; the result file turns it into CP932.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,29 +11,70 @@
 
 namespace survey {
 
+// Appends printNumber(v) to out, formatted in place.
+inline void appendPrintNumber(std::string& out, double v) {
+    const std::size_t at = out.size();
+    out.resize(at + kPrintNumberMax);
+    char* end = writePrintNumber(out.data() + at, v);
+    out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
 // One line as a run of items written directly after one another: text items
 // unchanged, number items in the print number form (" 30 ", "-12.5 ").
 class Line {
 public:
-    Line() = default;
+    Line() { text_.reserve(kTypicalLength); }
     Line& text(std::string_view t) { text_.append(t); return *this; }
-    Line& number(double v) { text_.append(printNumber(v)); return *this; }
+    Line& number(double v) { appendPrintNumber(text_, v); return *this; }
     const std::string& str() const { return text_; }
 
 private:
+    // Room for a line of several items in one allocation.
+    static constexpr std::size_t kTypicalLength = 96;
     std::string text_;
 };
 
-// A whole record: its lines in order, each later ended with CR LF.
+// A whole record, kept as the text that goes to the file: each line
+// followed by CR LF, one after another in one buffer.
 class Record {
 public:
-    Record& separator() { lines_.emplace_back(82, '-'); return *this; }
-    Record& add(const Line& line) { lines_.push_back(line.str()); return *this; }
-    const std::vector<std::string>& lines() const { return lines_; }
-    bool empty() const { return lines_.empty(); }
+    Record& separator() {
+        text_.append(82, '-');
+        return endLine();
+    }
+    Record& add(const Line& line) {
+        text_.append(line.str());
+        return endLine();
+    }
+    // The lines in order, without their CR LF (made when first asked for).
+    const std::vector<std::string>& lines() const;
+    bool empty() const { return ends_.empty(); }
+    // Every line followed by CR LF.
+    std::string_view text() const { return text_; }
 
 private:
-    std::vector<std::string> lines_;
+    Record& endLine() {
+        text_.append("\r\n");
+        ends_.push_back(text_.size());
+        return *this;
+    }
+
+    std::string text_;
+    std::vector<std::size_t> ends_;  // where each line's CR LF ends in text_
+    mutable std::vector<std::string> lines_;
 };
+
+inline const std::vector<std::string>& Record::lines() const {
+    if (lines_.size() != ends_.size()) {
+        lines_.clear();
+        lines_.reserve(ends_.size());
+        std::size_t begin = 0;
+        for (const std::size_t end : ends_) {
+            lines_.emplace_back(text_, begin, end - 2 - begin);
+            begin = end;
+        }
+    }
+    return lines_;
+}
 
 }  // namespace survey

@@ -1,10 +1,14 @@
 #include "survey/arith.h"
+#include "survey/record.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <optional>
+#include <random>
 #include <string>
 
 using namespace survey;
@@ -125,6 +129,60 @@ TEST(Rounding, TruncationGoesTowardZeroAndSnapsToTheNextStep) {
     EXPECT_EQ(truncateTo(0.1 * 3, 1), 0.3);  // 0.30000000000000004
     EXPECT_EQ(truncateTo(std::nextafter(std::nextafter(1.0, 0.0), 0.0), 4), 1.0);  // 2 ulps short
     EXPECT_EQ(truncateTo(1.0 - 1e-12, 4), 0.9999);
+}
+
+namespace {
+
+struct DecimalsRow {
+    double v;
+    int n;
+    double want;
+};
+
+}  // namespace
+
+TEST(Rounding, RightAtEveryMagnitude) {
+    const DecimalsRow rows[] = {
+        {923456789012.347, 3, 923456789012.347},    // no fourth decimal to round
+        {987654321098.7654, 3, 987654321098.765},   // below the half, not at it
+        {45035996273.70497, 4, 45035996273.705},
+        {1000000000000000.5, 0, 1e15},              // a half, to the even side
+        {1000000000000001.5, 0, 1000000000000002.0},
+        {4503599627370495.5, 0, 4503599627370496.0},
+        {2.5000000000000004, 0, 2.0},               // computed seconds, a few ulps off 2.5
+        {2.6749999999999998, 2, 2.68},
+        {0.0000000000000005, 15, 0.0},
+        {0.0000000000000015, 15, 0.000000000000002},
+        {-923456789012.347, 3, -923456789012.347},
+    };
+    for (const DecimalsRow& r : rows) {
+        EXPECT_EQ(roundHalfEven(r.v, r.n), r.want) << r.v << " at " << r.n;
+    }
+
+    // A typed value with at most n decimals comes back as it is, at any size.
+    const std::string digits = "923456789012345";
+    for (std::size_t whole = 1; whole < digits.size(); ++whole) {
+        const std::string text = digits.substr(0, whole) + "." + digits.substr(whole);
+        const double v = leadingNumber(text);
+        const int n = int(digits.size() - whole);
+        EXPECT_EQ(roundHalfEven(v, n), v) << text;
+        EXPECT_EQ(truncateTo(v, n), v) << text;
+        EXPECT_EQ(roundHalfEven(v, n + 3), v) << text;
+    }
+}
+
+TEST(Rounding, TruncationRightAtEveryMagnitude) {
+    const DecimalsRow rows[] = {
+        {2e15, 0, 2e15},
+        {3e14, 1, 3e14},
+        {1234567890123.4567, 3, 1234567890123.456},
+        {999999999999.9999, 3, 999999999999.999},
+        {123456789012345.6, 0, 123456789012345.0},
+        {-2e15, 0, -2e15},
+    };
+    for (const DecimalsRow& r : rows) {
+        EXPECT_EQ(truncateTo(r.v, r.n), r.want) << r.v << " at " << r.n;
+    }
 }
 
 TEST(PackedAngles, EveryWholeSecondSplitsAsTyped) {
@@ -270,6 +328,79 @@ TEST(NumberTexts, ScreenText) {
     EXPECT_EQ(numberText(roundHalfEven(-0.0004, 3)), "0");
 }
 
+TEST(NumberTexts, EveryTextReadsBackToAFiniteNumber) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    const double largest[] = {kMax, -kMax, std::nextafter(kMax, 0.0), 1.797693134862315e308,
+                              1.79769313486231e308};
+    for (double v : largest) {
+        for (const std::string& text : {numberText(v), printNumber(v)}) {
+            const std::optional<double> back = strictNumber(text);
+            ASSERT_TRUE(back.has_value()) << text;
+            EXPECT_TRUE(std::isfinite(*back)) << text;
+            EXPECT_EQ(std::signbit(*back), std::signbit(v)) << text;
+        }
+    }
+    EXPECT_EQ(numberText(kMax), "1.79769313486231E+308");
+    EXPECT_EQ(numberText(1.79769313486231e308), "1.79769313486231E+308");
+    EXPECT_EQ(numberText(1.7976931348623e308), "1.7976931348623E+308");
+    EXPECT_EQ(numberText(std::numeric_limits<double>::min()), "2.2250738585072E-308");
+
+    // Fifteen significant digits survive the trip at every magnitude.
+    for (int e = -320; e <= 308; e += 7) {
+        const std::string typed = "1.23456789012345e" + std::to_string(e);
+        const double v = leadingNumber(typed);
+        EXPECT_EQ(leadingNumber(numberText(v)), v) << typed << " -> " << numberText(v);
+        EXPECT_EQ(leadingNumber(printNumber(v)), v) << typed;
+    }
+}
+
+namespace {
+
+// The number text by way of printf's 15-digit rounding, laid out by hand.
+std::string printfNumberText(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+    std::string digits;
+    const char* p = buf;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') digits.push_back(*p);
+    }
+    const int e = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string out = v < 0 ? "-" : "";
+    if (e >= 15 || e < -5) {
+        out += digits.substr(0, 1);
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        char exp[16];
+        std::snprintf(exp, sizeof exp, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
+        return out + exp;
+    }
+    if (e < 0) return out + "0." + std::string(std::size_t(-e - 1), '0') + digits;
+    const std::size_t whole = std::size_t(e) + 1;
+    if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
+    return out + digits.substr(0, whole) + "." + digits.substr(whole);
+}
+
+}  // namespace
+
+TEST(NumberTexts, SameAsPrintfRoundingAtEveryMagnitude) {
+    std::mt19937_64 random(13);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    for (int e = -8; e <= 17; ++e) {
+        for (int k = 0; k < 400; ++k) {
+            double v = mantissa(random) * std::pow(10.0, e);
+            if (k % 4 == 1) v = roundHalfEven(v, 3);          // typed millimetres
+            if (k % 4 == 2) v = std::nextafter(std::pow(10.0, e), 0.0);  // just below a power
+            if (k % 2) v = -v;
+            ASSERT_EQ(numberText(v), printfNumberText(v)) << v;
+        }
+    }
+    for (double v : {1e15, 1e-5, 999999999999999.4, 999999999999999.5, 0.0000099999999999999995,
+                     123456789012345.67, 0.1 + 0.2}) {
+        EXPECT_EQ(numberText(v), printfNumberText(v)) << v;
+    }
+}
+
 TEST(NumberTexts, PrintNumberForm) {
     EXPECT_EQ(printNumber(30), " 30 ");
     EXPECT_EQ(printNumber(-12.5), "-12.5 ");
@@ -281,4 +412,21 @@ TEST(NumberTexts, PrintNumberForm) {
     EXPECT_EQ(printNumber(1e15), " 1E+15 ");
     EXPECT_EQ(printNumber(-0.0000015), "-1.5E-06 ");
     EXPECT_EQ(printNumber(0.000123), " .000123 ");
+}
+
+TEST(Records, TextIsEveryLineWithCrLfAndLinesFollowLaterAdds) {
+    Record r;
+    EXPECT_TRUE(r.empty());
+    r.separator().add(Line().text("基準 X").text(" ").number(-12.5).number(0.25));
+    EXPECT_FALSE(r.empty());
+    ASSERT_EQ(r.lines().size(), 2u);
+    EXPECT_EQ(r.lines()[1], "基準 X -12.5  .25 ");
+
+    // A line that holds a CR LF of its own stays one line.
+    r.add(Line().text("a\r\nb")).add(Line());
+    const std::vector<std::string> want = {std::string(82, '-'), "基準 X -12.5  .25 ", "a\r\nb", ""};
+    EXPECT_EQ(r.lines(), want);
+    std::string text;
+    for (const std::string& line : want) text += line + "\r\n";
+    EXPECT_EQ(r.text(), text);
 }

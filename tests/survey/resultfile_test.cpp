@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
 
 #include <string>
 
@@ -91,6 +93,31 @@ TEST(Cp932, FirstUnencodableCharacterIsNamedWhole) {
     EXPECT_EQ(enc.offending, QString(QChar(0xD800)));
 }
 
+TEST(Cp932, EveryCharacterAmongAsciiGivesTheBytesItGivesAlone) {
+    // Each character CP932 stores, between ASCII runs, must come out as the
+    // converter writes it on its own: one or two bytes, in place.
+    QString text;
+    QByteArray want;
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        const QString one{QChar(char16_t(c))};
+        QStringEncoder alone("windows-31j");
+        const QByteArray bytes = alone.encode(one);
+        if (alone.hasError() || bytes.isEmpty()) continue;
+        if (c == 0x2212 || c == 0x301C || c == 0x2016 || c == 0x00A5 || c == 0x2014 || c == 0x00A2 ||
+            c == 0x00A3 || c == 0x00AC) {
+            continue;  // look-alikes, checked above
+        }
+        const QByteArray ascii = QByteArray::number(uint(c) % 97);
+        text += QString::fromLatin1(ascii) + one;
+        want += ascii + bytes;
+    }
+    ASSERT_GT(want.size(), 14000);  // the whole CP932 repertoire, not a stray few
+    const auto enc = toCp932(text);
+    ASSERT_TRUE(enc.ok) << enc.offending.toStdString();
+    EXPECT_EQ(enc.bytes, want);
+}
+
 // ---- Folder ---------------------------------------------------------------------
 
 TEST(ResultFolder, FollowsHomeAtEveryCall) {
@@ -119,6 +146,28 @@ TEST(ResultFolder, UsesTheDesktopNamedInTheUserDirectories) {
     ASSERT_TRUE(ResultFile(kName).append(oneLine("A")).ok());
     EXPECT_TRUE(QFile::exists(folder + "/" + kName));
     EXPECT_FALSE(desk.exists(kName));
+}
+
+TEST(ResultFolder, NoAbsoluteHomeMeansNoFolderAndNothingWritten) {
+    TempDesktop desk;  // puts HOME back afterwards
+    QTemporaryDir cwd;
+    ASSERT_TRUE(cwd.isValid());
+    const QString oldCwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(cwd.path()));
+    const char* homes[] = {nullptr, "", "relative/home", "."};
+    for (const char* home : homes) {
+        if (home) qputenv("HOME", home); else qunsetenv("HOME");
+        SCOPED_TRACE(home ? home : "(unset)");
+        EXPECT_TRUE(survey::desktopFolder().isEmpty());
+        EXPECT_TRUE(ResultFile(kName).path().isEmpty());
+        const FileOutcome o = ResultFile(kName).append(oneLine("A"));
+        EXPECT_EQ(o.kind, FileOutcome::Kind::Failed);
+        EXPECT_TRUE(o.reason.contains(QStringLiteral("デスクトップ"))) << o.reason.toStdString();
+        EXPECT_TRUE(ResultFile(kName).remove().ok());
+    }
+    ASSERT_TRUE(QDir::setCurrent(oldCwd));
+    EXPECT_TRUE(QDir(cwd.path()).isEmpty());
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/Desktop/") + kName));
 }
 
 // ---- Appending -----------------------------------------------------------------
@@ -267,6 +316,128 @@ TEST(ResultFileAppend, NewFileStoppedHalfWayIsNotLeftBehind) {
     EXPECT_EQ(o.code, int(FileOutcome::Kind::Failed));
     EXPECT_NE(o.reason.find("ファイルの大きさの上限"), std::string::npos) << o.reason;
     EXPECT_FALSE(desk.exists(kName));
+}
+
+// ---- Two running copies --------------------------------------------------------
+
+namespace {
+
+// Record `index` of writer `writer`: a few lines of its own, Japanese
+// included, so that a torn or doubled record cannot pass for another.
+Record racingRecord(int writer, int index) {
+    const std::string tag = "W" + std::to_string(writer) + "-" + std::to_string(index);
+    Record r;
+    r.separator();
+    for (int k = 0; k < 3; ++k) r.add(Line().text(tag).text(" 方向角").number(k * 12.5 - writer));
+    r.separator();
+    return r;
+}
+
+QByteArray bytesOf(const Record& r) {
+    return toCp932(QString::fromUtf8(r.text().data(), qsizetype(r.text().size()))).bytes;
+}
+
+// Starts a writer that waits for the pipe `go` to close, then appends
+// `count` records under a file-size limit; it reports each outcome as '1'
+// or '0' on the returned pipe.
+pid_t startWriter(int writer, int count, rlim_t limit, const int go[2], int& report) {
+    int fds[2];
+    if (::pipe(fds) != 0) return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        ::close(go[1]);
+        const rlimit lim{limit, limit};
+        if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) ::_exit(9);
+        char c;
+        if (::read(go[0], &c, 1) < 0) ::_exit(8);  // returns 0 once the parent closes it
+        const ResultFile file(kName);
+        for (int i = 0; i < count; ++i) {
+            const char ok = file.append(racingRecord(writer, i)).ok() ? '1' : '0';
+            if (::write(fds[1], &ok, 1) != 1) ::_exit(8);
+        }
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    report = fds[0];
+    return pid;
+}
+
+std::string readAll(int fd) {
+    std::string out;
+    char buf[256];
+    ssize_t n;
+    while ((n = ::read(fd, buf, sizeof buf)) > 0) out.append(buf, size_t(n));
+    ::close(fd);
+    return out;
+}
+
+}  // namespace
+
+TEST(ResultFileAppend, TwoWritersNearTheSizeLimitKeepEveryRecordWhole) {
+    TempDesktop desk;
+    ASSERT_TRUE(QDir().mkpath(desk.folder()));
+    const QByteArray start = raw("first line\r\n");
+    constexpr int kWriters = 2;
+    constexpr int kRecords = 24;
+    QByteArray expected[kWriters][kRecords];
+    for (int w = 0; w < kWriters; ++w) {
+        for (int i = 0; i < kRecords; ++i) expected[w][i] = bytesOf(racingRecord(w, i));
+    }
+    const qsizetype recordSize = expected[0][0].size();
+
+    for (int trial = 0; trial < 40; ++trial) {
+        writeFile(desk.file(kName), start);
+        int go[2];
+        ASSERT_EQ(::pipe(go), 0);
+        pid_t pids[kWriters];
+        int reports[kWriters];
+        for (int w = 0; w < kWriters; ++w) {
+            // The first writer meets its limit early and keeps failing and
+            // cutting back while the other still appends.
+            const rlim_t limit = rlim_t(start.size() + recordSize * (w == 0 ? 3 : 12) + 17 * w);
+            pids[w] = startWriter(w, kRecords, limit, go, reports[w]);
+            ASSERT_GT(pids[w], 0);
+        }
+        ::close(go[0]);
+        ::close(go[1]);  // both start at once
+        std::string outcomes[kWriters];
+        for (int w = 0; w < kWriters; ++w) {
+            outcomes[w] = readAll(reports[w]);
+            int status = 0;
+            ASSERT_EQ(::waitpid(pids[w], &status, 0), pids[w]);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "writer " << w;
+            ASSERT_EQ(outcomes[w].size(), size_t(kRecords));
+        }
+
+        // The file is the first line, then whole records only: exactly the
+        // ones reported written, each once.
+        const QByteArray file = desk.bytes(kName);
+        ASSERT_TRUE(file.startsWith(start)) << "trial " << trial;
+        int found[kWriters][kRecords] = {};
+        qsizetype at = start.size();
+        while (at < file.size()) {
+            bool matched = false;
+            for (int w = 0; w < kWriters && !matched; ++w) {
+                for (int i = 0; i < kRecords && !matched; ++i) {
+                    if (file.mid(at, expected[w][i].size()) == expected[w][i]) {
+                        ++found[w][i];
+                        at += expected[w][i].size();
+                        matched = true;
+                    }
+                }
+            }
+            ASSERT_TRUE(matched) << "trial " << trial << ": torn record at byte " << at << ": "
+                                 << file.mid(at, 40).toHex(' ').constData();
+        }
+        for (int w = 0; w < kWriters; ++w) {
+            for (int i = 0; i < kRecords; ++i) {
+                EXPECT_EQ(found[w][i], outcomes[w][size_t(i)] == '1' ? 1 : 0)
+                    << "trial " << trial << ", writer " << w << ", record " << i;
+            }
+        }
+        if (HasFailure()) return;
+    }
 }
 
 // ---- Deleting ------------------------------------------------------------------
