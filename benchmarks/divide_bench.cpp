@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "Floor.h"
 #include "survey/resultfile.h"
 #include "survey/twoend.h"
 
@@ -100,5 +101,36 @@ void BM_SameRecordLineByLine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SameRecordLineByLine)->Unit(benchmark::kMillisecond);
+
+// The floor of the whole press: points, the text in one pass, one encoder
+// call and one write. The distances and coordinates of this line have short
+// forms of at most 15 digits and no exponent, as the floor's writer needs.
+std::string floorText(const survey::Division& division) {
+    floorbench::Text text(division.points.size() * 96 + 512);
+    const std::string separator = std::string(82, '-') + "\r\n";
+    text.put(separator).put("分割数 ").put(std::to_string(kSections)).put("\r\n");
+    text.put("基準A-X ").put(kTyped.ax).put("\r\n").put("基準A-Y ").put(kTyped.ay).put("\r\n");
+    text.put("基準B-X ").put(kTyped.bx).put("\r\n").put("基準B-Y ").put(kTyped.by).put("\r\n").put("\r\n");
+    double k = 1.0;
+    for (const survey::DivisionPoint& p : division.points) {
+        text.number(k).put(" 点目   距離 ").number(p.distance).put("   X 座標 ").number(p.point.x);
+        text.put("   Y 座標 ").number(p.point.y).put("\r\n");
+        k += 1.0;
+    }
+    return text.put(separator).done();
+}
+
+void BM_Divide1000AgainstFloor(benchmark::State& state) {
+    const survey::ResultFile file(QStringLiteral("分割DATA.TXT"));
+    const double deg = survey::degreeConstant();
+    floorbench::againstFloor(
+        state, file.path(),
+        [&] {
+            const auto division = survey::divide(kA, kB, kSections, deg);
+            return file.append(survey::divisionRecord(kTyped, std::to_string(kSections), division->points)).ok();
+        },
+        [&](const QByteArray& path) { floorbench::appendCp932(floorText(*survey::divide(kA, kB, kSections, deg)), path); });
+}
+BENCHMARK(BM_Divide1000AgainstFloor)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -374,7 +374,7 @@ bool Calculation::writeRecord(const survey::Record& record) {
     } else {
         prompt = QStringLiteral("計算結果をファイルに保存できませんでした。\n%1").arg(outcome.reason);
     }
-    prompt += QStringLiteral("\n\nファイル: %1\n計算結果は画面に表示されています。").arg(file_->path());
+    prompt += QStringLiteral("\n\nファイル: %1\n計算結果は画面に表示されています。").arg(shownPath());
     Module1::ShowFailure(prompt, QStringLiteral("ファイルの保存"));
     return false;
 }
@@ -384,8 +384,14 @@ void Calculation::offerDelete() {
     const survey::FileOutcome outcome = file_->remove();
     if (outcome.ok()) return;
     Module1::ShowFailure(QStringLiteral("ファイルを削除できませんでした。\n%1\n\nファイル: %2")
-                             .arg(outcome.reason, file_->path()),
+                             .arg(outcome.reason, shownPath()),
                          QStringLiteral("ファイルの削除"));
+}
+
+QString Calculation::shownPath() const {
+    // Without a Desktop folder there is no path: the name says which file.
+    const QString path = file_->path();
+    return path.isEmpty() ? file_->fileName() : path;
 }
 
 void Calculation::clear() {

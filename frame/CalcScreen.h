@@ -245,6 +245,9 @@ protected:
     void offerDelete();
 
 private:
+    // The file as a message names it.
+    QString shownPath() const;
+
     CalcWindow* host_;
     QWidget* sheet_;
     QList<QWidget*> shownFields_;
