@@ -352,18 +352,22 @@ Dms toDms(double theta) {
     double f = (theta - d) * 60.0;
     const double m = std::trunc(f);
     f = (f - std::trunc(f)) * 60.0;
-    const double s = roundHalfEven(f, 0);
-    Dms out{static_cast<int>(d), static_cast<int>(m), static_cast<int>(s)};
-    if (out.s >= 60) {
-        out.s -= 60;
-        out.m += 1;
+    int whole = static_cast<int>(d), minutes = static_cast<int>(m);
+    double s = roundHalfEven(f, 0);
+    carryDms(whole, minutes, s);
+    return {whole, minutes, static_cast<int>(s)};
+}
+
+void carryDms(int& d, int& m, double& s) {
+    if (s >= 60.0) {
+        s -= 60.0;
+        m += 1;
     }
-    if (out.m >= 60) {
-        out.m -= 60;
-        out.d += 1;
+    if (m >= 60) {
+        m -= 60;
+        d += 1;
     }
-    if (out.d >= 360) out.d -= 360;
-    return out;
+    if (d >= 360) d -= 360;
 }
 
 // ---- Number texts ----------------------------------------------------------------

@@ -99,6 +99,10 @@ struct Dms {
 // is first brought into [0, 360); NaN and infinities give 0 0 0.
 Dms toDms(double theta);
 
+// The carries after the seconds of a d-m-s split have been rounded:
+// 60" -> 1', 60' -> 1 deg, 360 deg -> 0.
+void carryDms(int& d, int& m, double& s);
+
 // ---- Number texts -------------------------------------------------------------
 
 // Number text on screen: at most 15 significant digits, no trailing zeros,

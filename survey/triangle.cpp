@@ -68,15 +68,7 @@ DmsTenths toDmsTenths(double degrees) {
     const double r = (degrees - d) * 60.0;
     const double m = std::trunc(r);
     DmsTenths out{static_cast<int>(d), static_cast<int>(m), roundHalfEven((r - m) * 60.0, 1)};
-    if (out.s >= 60.0) {
-        out.s -= 60.0;
-        out.m += 1;
-    }
-    if (out.m >= 60) {
-        out.m -= 60;
-        out.d += 1;
-    }
-    if (out.d >= 360) out.d -= 360;
+    carryDms(out.d, out.m, out.s);
     return out;
 }
 

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/SizeLimit.h"
 #include "support/TempDesktop.h"
 
 using survey::FileOutcome;
@@ -257,29 +258,12 @@ struct ChildOutcome {
 // Appends in a child process whose file-size limit is `limit` bytes, so the
 // write stops part-way; the parent is left untouched.
 ChildOutcome appendWithSizeLimit(const ResultFile& file, const Record& record, rlim_t limit) {
-    int fds[2];
-    if (::pipe(fds) != 0) return {};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        const rlimit lim{limit, limit};
-        if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) ::_exit(9);
+    const ChildRun run = runWithFileSizeLimit(limit, [&](QByteArray& output) {
         const FileOutcome o = file.append(record);
-        const QByteArray reason = o.reason.toUtf8();
-        if (::write(fds[1], reason.constData(), size_t(reason.size())) < 0) ::_exit(8);
-        ::_exit(int(o.kind));
-    }
-    ::close(fds[1]);
-    ChildOutcome out;
-    char buf[512];
-    ssize_t n;
-    while ((n = ::read(fds[0], buf, sizeof buf)) > 0) out.reason.append(buf, size_t(n));
-    ::close(fds[0]);
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return out;
-    out.exited = WIFEXITED(status);
-    if (out.exited) out.code = WEXITSTATUS(status);
-    return out;
+        output = o.reason.toUtf8();
+        return int(o.kind);
+    });
+    return {run.exited, run.code, run.output.toStdString()};
 }
 
 Record bigRecord() {

@@ -9,6 +9,7 @@
 #include "screens/points/ChuutenScreen.h"
 #include "screens/points/DivideScreen.h"
 #include "support/FileScreenFrame.h"
+#include "support/SizeLimit.h"
 #include "support/Layout.h"
 
 namespace {
@@ -139,32 +140,17 @@ struct ChildReport {
 // Presses 計算 in a child process whose file-size limit is `limit` bytes,
 // so that the append stops part-way; the parent's screen is left as it was.
 ChildReport pressWithSizeLimit(分割* w, ScriptedSeam& seam, rlim_t limit) {
-    int fds[2];
-    if (::pipe(fds) != 0) return {};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        const rlimit lim{limit, limit};
-        if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) ::_exit(9);
+    const ChildRun run = runWithFileSizeLimit(limit, [&](QByteArray& output) {
         w->Command1->click();
         QString report = QStringLiteral("marker\t") + w->Label9->text() + QLatin1Char('\n');
         for (const ShownBox& box : seam.boxes())
             report += QStringLiteral("box\t%1 %2\n").arg(box.style).arg(box.title);
-        const QByteArray bytes = report.toUtf8();
-        if (::write(fds[1], bytes.constData(), size_t(bytes.size())) < 0) ::_exit(8);
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    QByteArray received;
-    char buf[512];
-    ssize_t n;
-    while ((n = ::read(fds[0], buf, sizeof buf)) > 0) received.append(buf, n);
-    ::close(fds[0]);
+        output = report.toUtf8();
+        return 0;
+    });
     ChildReport report;
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return report;
-    report.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    for (const QString& line : QString::fromUtf8(received).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    report.exited = run.exited && run.code == 0;
+    for (const QString& line : QString::fromUtf8(run.output).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const QString value = line.section(QLatin1Char('\t'), 1);
         if (line.startsWith(QStringLiteral("marker"))) report.marker = value;
         else report.boxes += value;
