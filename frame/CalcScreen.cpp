@@ -333,10 +333,11 @@ void Calculation::focusAfterCalculation() {
 }
 
 void Calculation::refuse(QWidget* focus) {
+    // Asked while the refused input is still in the boxes.
+    if (!focus) focus = focusAfterRefusal();
     Module1::ShowInputError();
     emptyFields();
     forgetKept();
-    if (!focus) focus = focusAfterRefusal();
     if (focus) focus->setFocus();
 }
 

@@ -228,7 +228,8 @@ protected:
     virtual void afterWrite(bool written) { (void)written; }
     // Where the focus goes after a calculation (the first box by default).
     virtual void focusAfterCalculation();
-    // Where the focus goes when the input is refused (the first box by default).
+    // Where the focus goes when the input is refused (the first box by
+    // default); asked before the boxes are emptied, so it can look at them.
     virtual QWidget* focusAfterRefusal() const { return firstBox_; }
     // Whatever the calculation keeps besides its fields (a list), forgotten
     // on the error path and on reload.

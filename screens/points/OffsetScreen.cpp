@@ -19,19 +19,16 @@
     setResultFile(QStringLiteral("ｵﾌｾｯﾄDATA.TXT"));
     setShownFields({Label9});
     setClearedFields({Text1, Text2, Text3, Text4, Text5, Label6, Label7, Label9});
-    refusalFocus_ = Text1;
     finishLoad();
 }
 
-bool オフセット::acceptsInput() const {
-    refusalFocus_ = Text1;
-    if (!allFilled({Text1, Text2, Text3, Text4, Text5})) return false;
-    if (survey::offsetBeyondB(baseA(), baseB(), value(Text5))) {
-        refusalFocus_ = Text5;
-        return false;
-    }
-    return true;
+bool オフセット::beyondB() const {
+    return allFilled({Text1, Text2, Text3, Text4, Text5}) && survey::offsetBeyondB(baseA(), baseB(), value(Text5));
 }
+
+bool オフセット::acceptsInput() const { return allFilled({Text1, Text2, Text3, Text4, Text5}) && !beyondB(); }
+
+QWidget* オフセット::focusAfterRefusal() const { return beyondB() ? Text5 : Text1; }
 
 std::optional<survey::Record> オフセット::compute() {
     const survey::Point p = survey::offsetPoint(baseA(), baseB(), value(Text5), degreeConstant());

@@ -19,9 +19,9 @@ protected:
     bool acceptsInput() const override;
     std::optional<survey::Record> compute() override;
     void focusAfterCalculation() override;
-    QWidget* focusAfterRefusal() const override { return refusalFocus_; }
+    // An offset beyond B sends the focus to Text5, anything else to Text1.
+    QWidget* focusAfterRefusal() const override;
 
 private:
-    // An empty box sends the focus to Text1, an offset beyond B to Text5.
-    mutable QWidget* refusalFocus_ = nullptr;
+    bool beyondB() const;
 };
