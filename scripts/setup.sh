@@ -33,5 +33,9 @@ fi
 
 ((packages_only)) && exit 0
 
+# Compiler cache entries keyed by paths inside the checkout, so that another
+# clone of the same sources on this machine finds them.
+export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
+
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$build" -j"$(nproc)"
