@@ -87,6 +87,14 @@ TEST_F(FrameTest, CalculationsOnTabPagesKeepToTheirOwnPage) {
     EXPECT_EQ(boxes.boxes().size(), 1);
 }
 
+TEST_F(FrameTest, TheInstructionLines) {
+    const QString first = QStringLiteral("数値を入力したらTABキーで移動し、入力終了後計算ボタンを押す。");
+    EXPECT_EQ(CalcWindow::instructionShort(), first);
+    EXPECT_EQ(CalcWindow::instructionLong(),
+              first + QString(15, QChar(0x3000)) + QStringLiteral("計算結果表示後、デスクトップにファイルが保存されます。"));
+    EXPECT_EQ(CalcWindow::instructionNaming(QStringLiteral("x")), first + QString(35, QChar(0x3000)) + "x");
+}
+
 TEST_F(FrameTest, DeleteQuestionAndControlArrayNames) {
     EXPECT_EQ(Calculation::deleteQuestion(QStringLiteral("方向・距離DATA.TXT")),
               QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 方向・距離DATA.txtファイルも削除しますか？"));

@@ -2,15 +2,20 @@
 // type-parameterized suite. A screen joins it from its own test file:
 //
 //   struct HouFrame : FrameCase<方向距離> {
+//       static inline const QStringList tabOrder{"Text1", ..., "Command4"};
 //       static void enterValid(Screen* w) { fill(w, {{"Text1", "0"}, ...}); }
 //       static void enterInvalid(Screen* w) { fill(w, {{"Text1", ""}, ...}); }
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(方向距離, FileScreenFrame, HouFrame);
 //
 // The case names the buttons and boxes by objectName where they differ from
-// the usual column (Command1 … Command4, focus in Text1).
+// the usual column (Command1 … Command4, focus in Text1), and lists the
+// stops of the Tab key from the first box round to it again (a pair of
+// option buttons is one stop).
 #pragma once
 
+#include <QFile>
+#include <QStringList>
 #include <QTimer>
 #include <initializer_list>
 #include <utility>
@@ -73,9 +78,24 @@ protected:
 
 TYPED_TEST_SUITE_P(FileScreenFrame);
 
+TYPED_TEST_P(FileScreenFrame, TabGoesRoundTheBoxesAndTheButtons) {
+    const QStringList& stops = TypeParam::tabOrder;
+    ASSERT_FALSE(stops.isEmpty());
+    this->widget(stops[0].toUtf8().constData())->setFocus();
+    for (qsizetype i = 1; i <= stops.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), stops[i % stops.size()]);
+    }
+}
+
 TYPED_TEST_P(FileScreenFrame, ClearAndExitAskNothingWithoutAResult) {
+    // Typed, not calculated: clear empties without a question.
+    TypeParam::enterValid(this->w);
+    this->boxes.reset();
     press(this->button(TypeParam::clearButton));
     EXPECT_TRUE(this->boxes.boxes().isEmpty());
+    EXPECT_TRUE(this->everyBoxEmpty());
     EXPECT_EQ(QApplication::focusWidget(), this->widget(TypeParam::clearFocus));
     press(this->button(TypeParam::exitButton));
     EXPECT_TRUE(this->boxes.boxes().isEmpty());
@@ -108,10 +128,29 @@ TYPED_TEST_P(FileScreenFrame, ClearAfterAResultAsksYesDeletesNoKeeps) {
     press(this->button(TypeParam::clearButton));
     this->expectOnlyTheQuestion();
     EXPECT_FALSE(this->desktop.exists(this->file()));
+    // The next calculation starts a new file.
+    this->boxes.reset();
+    this->calculateValid();
+    EXPECT_EQ(this->desktop.bytes(this->file()), written);
+}
+
+TYPED_TEST_P(FileScreenFrame, AFileAlreadyGoneIsNoErrorOnYes) {
+    this->calculateValid();
+    ASSERT_TRUE(QFile::remove(this->desktop.file(this->file())));
+    this->boxes.answer(Module1::Yes);
+    press(this->button(TypeParam::clearButton));
+    this->expectOnlyTheQuestion();  // and no failure box
 }
 
 TYPED_TEST_P(FileScreenFrame, ExitAfterAResultAsksThenEnds) {
     this->calculateValid();
+    this->boxes.answer(Module1::No);
+    press(this->button(TypeParam::exitButton));
+    this->expectOnlyTheQuestion();
+    EXPECT_TRUE(this->desktop.exists(this->file()));
+    EXPECT_EQ(this->boxes.ends(), 1);
+
+    this->boxes.reset();
     this->boxes.answer(Module1::Yes);
     press(this->button(TypeParam::exitButton));
     this->expectOnlyTheQuestion();
@@ -133,6 +172,7 @@ TYPED_TEST_P(FileScreenFrame, RefusedInputEmptiesFocusesAndWritesNothing) {
     EXPECT_FALSE(this->desktop.exists(this->file()));
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FileScreenFrame, ClearAndExitAskNothingWithoutAResult,
+REGISTER_TYPED_TEST_SUITE_P(FileScreenFrame, TabGoesRoundTheBoxesAndTheButtons, ClearAndExitAskNothingWithoutAResult,
+                            AFileAlreadyGoneIsNoErrorOnYes,
                             TheFirstValidCalculationStartsTheLineAndWrites, ClearAfterAResultAsksYesDeletesNoKeeps,
                             ExitAfterAResultAsksThenEnds, RefusedInputEmptiesFocusesAndWritesNothing);

@@ -87,6 +87,8 @@ TEST_F(HenkanTest, EmptyBoxesAndAbsurdValuesAreRefused) {
 namespace {
 
 struct HenkanFrame : FrameCase<座標変換> {
+    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Text9", "Text10", "Text5",
+                                                 "Text6", "Text7", "Text8", "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text9", "0"}, {"Text10", "0"},
                  {"Text5", "100"}, {"Text6", "0"}, {"Text7", "5"}, {"Text8", "5"}});

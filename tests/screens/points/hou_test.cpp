@@ -35,24 +35,6 @@ protected:
     }
 };
 
-TEST_F(HouTest, LoadStateCaptionsAndTabOrder) {
-    EXPECT_EQ(w->objectName(), QStringLiteral("方向距離"));
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("方向・距離"));
-    EXPECT_EQ(w->Label13->text(), QStringLiteral("距　 離 ="));
-    EXPECT_EQ(w->Command1->text(), QStringLiteral("計　　算"));
-    EXPECT_EQ(w->Label1->text(), CalcScreen::instructionLong());
-    EXPECT_TRUE(w->Label1->text().contains(QString(15, QChar(0x3000)) + "計算結果表示後"));
-    EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_EQ(boxTexts(), QStringList(4, QString()));
-    // Tab walks the four boxes, then the buttons.
-    w->Text1->setFocus();
-    const QList<QWidget*> order{w->Text2, w->Text3, w->Text4, w->Command1, w->Command2, w->Command3, w->Command4};
-    for (QWidget* next : order) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
-    }
-}
-
 TEST_F(HouTest, ExampleShowsResultsAndWritesTheRecord) {
     enter("0", "0", "100", "100");
     press(w->Command1);
@@ -133,68 +115,6 @@ TEST_F(HouTest, EqualValuesTypedDifferentlyAreAccepted) {
               crlf(record("10", "20", "10.0", "20", "方向角  45 - 0 - 0   距　離 0 m")));
 }
 
-TEST_F(HouTest, RefusedInputDoesNotStartTheInstructionLine) {
-    enter("5", "5", "5", "5");
-    press(w->Command1);
-    EXPECT_FALSE(w->Timer1->isActive());
-}
-
-TEST_F(HouTest, ClearAsksTheDeleteQuestionOnlyAfterACalculation) {
-    // Right after loading (and with something typed) nothing is asked.
-    typeInto(w->Text1, "5");
-    press(w->Command2);
-    EXPECT_TRUE(boxes.boxes().isEmpty());
-    EXPECT_EQ(w->Text1->text(), QString());
-
-    enter("0", "0", "100", "100");
-    press(w->Command1);
-    const QByteArray written = desktop.bytes(kFile);
-    ASSERT_FALSE(written.isEmpty());
-
-    boxes.answer(Module1::No);
-    press(w->Command2);
-    expectOnlyDeleteQuestion(boxes, kQuestion);
-    EXPECT_EQ(desktop.bytes(kFile), written);
-    EXPECT_EQ(boxTexts(), QStringList(4, QString()));
-    EXPECT_EQ(results(), QStringList(4, QString()));
-    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
-
-    enter("0", "0", "100", "100");
-    press(w->Command1);
-    boxes.answer(Module1::Yes);
-    press(w->Command2);
-    EXPECT_FALSE(desktop.exists(kFile));
-    EXPECT_EQ(results(), QStringList(4, QString()));
-
-    // The next calculation starts a new file.
-    enter("0", "0", "0", "100");
-    press(w->Command1);
-    EXPECT_EQ(decodedFile(desktop, kFile), crlf(record("0", "0", "0", "100", "方向角  90 - 0 - 0   距　離 100 m")));
-}
-
-TEST_F(HouTest, DeletingAFileThatIsAlreadyGoneIsNoError) {
-    enter("0", "0", "100", "100");
-    press(w->Command1);
-    ASSERT_TRUE(QFile::remove(desktop.file(kFile)));
-    boxes.answer(Module1::Yes);
-    press(w->Command2);
-    EXPECT_EQ(boxes.boxes().size(), 1);  // the question, and no failure box
-}
-
-TEST_F(HouTest, ExitAsksOnlyWithACalculationShownAndAlwaysEnds) {
-    press(w->Command4);
-    EXPECT_TRUE(boxes.boxes().isEmpty());
-    EXPECT_EQ(boxes.ends(), 1);
-
-    enter("0", "0", "100", "100");
-    press(w->Command1);
-    boxes.answer(Module1::Yes);
-    press(w->Command4);
-    EXPECT_EQ(boxes.boxes().size(), 1);
-    EXPECT_FALSE(desktop.exists(kFile));
-    EXPECT_EQ(boxes.ends(), 2);
-}
-
 TEST_F(HouTest, AnUnencodableCharacterKeepsTheResultsAndWritesNothing) {
     enter("0", "0", "100", QStringLiteral("100한"));
     press(w->Command1);
@@ -223,6 +143,7 @@ TEST_F(HouTest, AFileThatCannotBeWrittenIsReportedAndTheProgramGoesOn) {
 namespace {
 
 struct HouFrame : FrameCase<方向距離> {
+    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) { fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "1"}, {"Text4", "1"}}); }
     // The same point typed twice.
     static void enterInvalid(Screen* w) { fill(w, {{"Text1", "5"}, {"Text2", "6"}, {"Text3", "5"}, {"Text4", "6"}}); }

@@ -104,6 +104,8 @@ TEST_F(KouTest, UnsuitableInputAndParallelLinesAreRefused) {
 namespace {
 
 struct KouFrame : FrameCase<交点> {
+    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text5", "Text6", "Text7",
+                                                 "Command1", "Command2", "Command3", "Command4", "Option1"};
     static void enterValid(Screen* w) {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "45"}, {"Text5", "100"}, {"Text6", "0"}, {"Text7", "135"}});
     }

@@ -105,6 +105,7 @@ TEST_F(OffsetTest, NothingClippedOrOverlapping) {
 }
 
 struct OffsetFrame : FrameCase<オフセット> {
+    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Text5", "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text5", "25"}});
     }

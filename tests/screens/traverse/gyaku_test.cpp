@@ -110,6 +110,7 @@ TEST(GyakuLayout, NothingClippedOrOverlapping) {
 }
 
 struct GyakuFrame : FrameCase<逆トラ> {
+    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text5", "0"}, {"Text6", "100"}});
     }
