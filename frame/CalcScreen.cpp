@@ -184,6 +184,14 @@ QLabel* Calculation::caption(const QString& name, int left, int top, const QStri
     return label;
 }
 
+QLabel* Calculation::captionFor(QWidget* field, const QString& name, const QString& text, int gap) {
+    constexpr int kDrop = 120;  // captions stand a little lower than their field
+    const int left = twips(field->x());
+    QLabel* label = caption(name, left - gap, twips(field->y()) + kDrop, text, left);
+    describe(field, label);
+    return label;
+}
+
 QLabel* Calculation::unitLabel(const QString& name, int left, int top, const QString& text, int height) {
     QLabel* label = newLabel(sheet_, name, text);
     label->setGeometry(pixels(left), pixels(top), label->width() + 4, pixels(height));
@@ -398,6 +406,7 @@ QString Calculation::shownPath() const {
 void Calculation::clear() {
     if (calculationShown()) offerDelete();
     emptyFields();
+    forgetKept();
     if (firstBox_) firstBox_->setFocus();
 }
 

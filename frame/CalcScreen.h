@@ -148,6 +148,10 @@ protected:
     // of the field it stands in front of), a caption too wide for its place
     // moves left so that it ends just before the field.
     QLabel* caption(const QString& name, int left, int top, const QString& text, int rightLimit = -1);
+    // The caption in front of a box or a result, `gap` twips to its left and
+    // a little lower (moved further left when it is wider than the gap); it
+    // also names the field for a screen reader.
+    QLabel* captionFor(QWidget* field, const QString& name, const QString& text, int gap = 840);
     // A unit or symbol after a result label: as tall as the result, centred.
     QLabel* unitLabel(const QString& name, int left, int top, const QString& text, int height = 375);
     // A result label: empty, numbers aligned to the right.
@@ -232,7 +236,7 @@ protected:
     // default); asked before the boxes are emptied, so it can look at them.
     virtual QWidget* focusAfterRefusal() const { return firstBox_; }
     // Whatever the calculation keeps besides its fields (a list), forgotten
-    // on the error path and on reload.
+    // on the error path, on clear and on reload.
     virtual void forgetKept() {}
 
     // The error path: the input error box, emptied fields, focus.

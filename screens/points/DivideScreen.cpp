@@ -26,12 +26,11 @@ QPixmap drawing(QSize size, qreal pixelRatio) {
                                        35),
                      parent) {
     Text5 = textBox("Text5", kLeftBox, kThirdRow);
-    Label12 = leftCaption("Label12", kThirdRow, QStringLiteral("分割数"));
-    describe(Text5, Label12);
+    Label12 = captionFor(Text5, "Label12", QStringLiteral("分割数"));
 
     Picture2 = new QLabel(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setGeometry(twipRect(kLeftCaption, 2280, 5280, 2520));
+    Picture2->setGeometry(twipRect(kLeftMargin, 2280, 5280, 2520));
     Picture2->setFrameStyle(QFrame::Box | QFrame::Plain);
     Picture2->setAlignment(Qt::AlignCenter);
     Picture2->setPixmap(drawing(Picture2->contentsRect().size(), Picture2->devicePixelRatioF()));

@@ -8,8 +8,6 @@ namespace {
 // left edges of the two columns of boxes and of their headings (twips).
 constexpr int kFirstRow = 720, kRowPitch = 480, kResultRow = 3240;
 constexpr int kLeftBox = 960, kRightBox = 3720;
-constexpr int kLeftCaption = 120, kRightCaption = 2880;
-constexpr int kCaptionDrop = 120;  // a heading's top below its box's top
 
 }  // namespace
 
@@ -37,23 +35,15 @@ constexpr int kCaptionDrop = 120;  // a heading's top below its box's top
     for (const Row& row : rows) {
         row.x = textBox(row.xName, kLeftBox, top);
         row.y = textBox(row.yName, kRightBox, top);
-        Label2[row.xHeading] =
-            caption(arrayName("Label2", row.xHeading), kLeftCaption, top + kCaptionDrop, row.xText, kLeftBox);
-        Label2[row.yHeading] =
-            caption(arrayName("Label2", row.yHeading), kRightCaption, top + kCaptionDrop, row.yText, kRightBox);
-        describe(row.x, Label2[row.xHeading]);
-        describe(row.y, Label2[row.yHeading]);
+        Label2[row.xHeading] = captionFor(row.x, arrayName("Label2", row.xHeading), row.xText);
+        Label2[row.yHeading] = captionFor(row.y, arrayName("Label2", row.yHeading), row.yText);
         top += kRowPitch;
     }
 
-    Label2[8] = caption(arrayName("Label2", 8), kLeftCaption, kResultRow + kCaptionDrop, QStringLiteral("X　座標"),
-                        kLeftBox);
-    Label2[9] = caption(arrayName("Label2", 9), kRightCaption, kResultRow + kCaptionDrop, QStringLiteral("Y　座標"),
-                        kRightBox);
     Label5 = resultLabel("Label5", kLeftBox, kResultRow, 1575);
     Label6 = resultLabel("Label6", kRightBox, kResultRow, 1575);
-    describe(Label5, Label2[8]);
-    describe(Label6, Label2[9]);
+    Label2[8] = captionFor(Label5, arrayName("Label2", 8), QStringLiteral("X　座標"));
+    Label2[9] = captionFor(Label6, arrayName("Label2", 9), QStringLiteral("Y　座標"));
 
     standardButtons(Command1, Command2, Command3, Command4);
 

@@ -5,13 +5,11 @@
 namespace {
 
 // Rows from the top: the mode, the boxes (X, Y, angle), the two result
-// rows; the left edges of the two columns and of their headings (twips).
+// rows; the left edges of the two columns (twips).
 constexpr int kOptionRow = 720;
 constexpr int kXRow = 1200, kYRow = 1680, kAngleRow = 2160;
 constexpr int kPointXRow = 2760, kPointYRow = 3240;
 constexpr int kLeftBox = 960, kRightBox = 3720;
-constexpr int kLeftCaption = 120, kRightCaption = 2880;
-constexpr int kCaptionDrop = 120;  // a heading's top below its box's top
 constexpr int kDistanceWidth = 1455;
 
 }  // namespace
@@ -29,42 +27,26 @@ constexpr int kDistanceWidth = 1455;
     Text6 = textBox("Text6", kRightBox, kYRow);
     Text7 = textBox("Text7", kRightBox, kAngleRow);
     Text8 = textBox("Text8", kRightBox, kAngleRow);
-    auto leftHeading = [this](const char* name, int row, const QString& text) {
-        return caption(name, kLeftCaption, row + kCaptionDrop, text, kLeftBox);
-    };
-    auto rightHeading = [this](const char* name, int row, const QString& text) {
-        return caption(name, kRightCaption, row + kCaptionDrop, text, kRightBox);
-    };
-    Label2 = leftHeading("Label2", kXRow, QStringLiteral("基点A-X"));
-    Label3 = leftHeading("Label3", kYRow, QStringLiteral("基点A-Y"));
-    Label4 = leftHeading("Label4", kAngleRow, QStringLiteral("A-角度"));
-    Label5 = rightHeading("Label5", kXRow, QStringLiteral("基点B-X"));
-    Label16 = rightHeading("Label16", kYRow, QStringLiteral("基点B-Y"));
-    Label17 = rightHeading("Label17", kAngleRow, QStringLiteral("B-角度"));
-
-    Label6 = leftHeading("Label6", kPointXRow, QStringLiteral("求点 X ="));
-    Label8 = resultLabel("Label8", kLeftBox, kPointXRow, 1575);
-    Label7 = leftHeading("Label7", kPointYRow, QStringLiteral("求点 Y ="));
-    Label9 = resultLabel("Label9", kLeftBox, kPointYRow, 1575);
-    Label10 = rightHeading("Label10", kPointXRow, QStringLiteral("基点AP="));
-    Label12 = resultLabel("Label12", kRightBox, kPointXRow, kDistanceWidth);
-    Label14 = unitLabel("Label14", kRightBox + kDistanceWidth, kPointXRow, QStringLiteral("m"));
-    Label11 = rightHeading("Label11", kPointYRow, QStringLiteral("基点BP="));
-    Label13 = resultLabel("Label13", kRightBox, kPointYRow, kDistanceWidth);
-    Label15 = unitLabel("Label15", kRightBox + kDistanceWidth, kPointYRow, QStringLiteral("m"));
-
-    describe(Text1, Label2);
-    describe(Text2, Label3);
-    describe(Text3, Label4);
+    Label2 = captionFor(Text1, "Label2", QStringLiteral("基点A-X"));
+    Label3 = captionFor(Text2, "Label3", QStringLiteral("基点A-Y"));
+    Label4 = captionFor(Text3, "Label4", QStringLiteral("A-角度"));
+    Label5 = captionFor(Text5, "Label5", QStringLiteral("基点B-X"));
+    Label16 = captionFor(Text6, "Label16", QStringLiteral("基点B-Y"));
+    Label17 = captionFor(Text7, "Label17", QStringLiteral("B-角度"));
+    // The boxes stacked under the angle boxes answer to the same headings.
     describe(Text4, Label4);
-    describe(Text5, Label5);
-    describe(Text6, Label16);
-    describe(Text7, Label17);
     describe(Text8, Label17);
-    describe(Label8, Label6);
-    describe(Label9, Label7);
-    describe(Label12, Label10);
-    describe(Label13, Label11);
+
+    Label8 = resultLabel("Label8", kLeftBox, kPointXRow, 1575);
+    Label6 = captionFor(Label8, "Label6", QStringLiteral("求点 X ="));
+    Label9 = resultLabel("Label9", kLeftBox, kPointYRow, 1575);
+    Label7 = captionFor(Label9, "Label7", QStringLiteral("求点 Y ="));
+    Label12 = resultLabel("Label12", kRightBox, kPointXRow, kDistanceWidth);
+    Label10 = captionFor(Label12, "Label10", QStringLiteral("基点AP="));
+    Label14 = unitLabel("Label14", kRightBox + kDistanceWidth, kPointXRow, QStringLiteral("m"));
+    Label13 = resultLabel("Label13", kRightBox, kPointYRow, kDistanceWidth);
+    Label11 = captionFor(Label13, "Label11", QStringLiteral("基点BP="));
+    Label15 = unitLabel("Label15", kRightBox + kDistanceWidth, kPointYRow, QStringLiteral("m"));
 
     // Neither option is marked when the screen opens; the direction-angle
     // boxes lie in front and are the ones used.

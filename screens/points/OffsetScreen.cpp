@@ -4,9 +4,8 @@
     : TwoPointScreen(QStringLiteral("オフセット"), QStringLiteral("２点間（オフセット）"), 3060, instructionLong(),
                      parent) {
     Text5 = textBox("Text5", kLeftBox, kThirdRow);
-    Label12 = leftCaption("Label12", kThirdRow, QStringLiteral("ｵﾌｾｯﾄ"));
+    Label12 = captionFor(Text5, "Label12", QStringLiteral("ｵﾌｾｯﾄ"));
     Label13 = unitLabel("Label13", kLeftBox + 1575 + 45, kThirdRow, QStringLiteral("m"));
-    describe(Text5, Label12);
 
     const PointRow row = pointRow(2280);
     Label10 = row.xCaption;

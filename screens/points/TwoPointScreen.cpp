@@ -13,31 +13,20 @@ TwoPointScreen::TwoPointScreen(const QString& name, const QString& title, int he
     Text2 = textBox("Text2", kRightBox, kRowA);
     Text3 = textBox("Text3", kLeftBox, kRowB);
     Text4 = textBox("Text4", kRightBox, kRowB);
-    Label2 = leftCaption("Label2", kRowA, QStringLiteral("基準A-X"));
-    Label3 = caption("Label3", kRightCaption, kRowA + kCaptionDrop, QStringLiteral("基準A-Y"), kRightBox);
-    Label4 = leftCaption("Label4", kRowB, QStringLiteral("基準B-X"));
-    Label5 = caption("Label5", kRightCaption, kRowB + kCaptionDrop, QStringLiteral("基準B-Y"), kRightBox);
-    describe(Text1, Label2);
-    describe(Text2, Label3);
-    describe(Text3, Label4);
-    describe(Text4, Label5);
+    Label2 = captionFor(Text1, "Label2", QStringLiteral("基準A-X"));
+    Label3 = captionFor(Text2, "Label3", QStringLiteral("基準A-Y"));
+    Label4 = captionFor(Text3, "Label4", QStringLiteral("基準B-X"));
+    Label5 = captionFor(Text4, "Label5", QStringLiteral("基準B-Y"));
 
     standardButtons(Command1, Command2, Command3, Command4);
 }
 
-QLabel* TwoPointScreen::leftCaption(const char* name, int top, const QString& text) {
-    return caption(QString::fromLatin1(name), kLeftCaption, top + kCaptionDrop, text, kLeftBox);
-}
-
 TwoPointScreen::PointRow TwoPointScreen::pointRow(int top) {
     PointRow row{};
-    row.xCaption = leftCaption("Label10", top, QStringLiteral("X 座標 ="));
     row.x = resultLabel(QStringLiteral("Label6"), kLeftBox, top, 1575);
-    row.yCaption = caption(QStringLiteral("Label11"), kRightCaption, top + kCaptionDrop, QStringLiteral("Y 座標 ="),
-                           kRightBox);
+    row.xCaption = captionFor(row.x, "Label10", QStringLiteral("X 座標 ="));
     row.y = resultLabel(QStringLiteral("Label7"), kRightBox, top, 1575);
-    describe(row.x, row.xCaption);
-    describe(row.y, row.yCaption);
+    row.yCaption = captionFor(row.y, "Label11", QStringLiteral("Y 座標 ="));
     return row;
 }
 

@@ -23,8 +23,7 @@ protected:
     // Rows of boxes (twips): the third holds the offset or the count.
     static constexpr int kRowA = 720, kRowB = 1200, kThirdRow = 1680;
     static constexpr int kLeftBox = 960, kRightBox = 3720;
-    static constexpr int kLeftCaption = 120, kRightCaption = 2880;
-    static constexpr int kCaptionDrop = 120;  // a caption's top below its box's top
+    static constexpr int kLeftMargin = 120;
 
     TwoPointScreen(const QString& name, const QString& title, int heightTwips, const QString& instruction,
                    QWidget* parent);
@@ -33,9 +32,6 @@ protected:
     survey::Point baseB() const { return {value(Text3), value(Text4)}; }
     survey::TypedBase typedBase() const { return {typed(Text1), typed(Text2), typed(Text3), typed(Text4)}; }
     double degreeConstant() const { return degrees(Label8); }
-
-    // A caption in the left column in front of the box at `top`.
-    QLabel* leftCaption(const char* name, int top, const QString& text);
 
     // The result row "X 座標 =" [x]   "Y 座標 =" [y] at `top`.
     struct PointRow {

@@ -9,8 +9,6 @@ namespace {
 constexpr int kStationRow = 720, kBacksightRow = 1200, kTargetRow = 1680;
 constexpr int kAngleRow = 2280, kDistanceRow = 2760;
 constexpr int kLeftBox = 960, kRightBox = 3720;
-constexpr int kLeftCaption = 120, kRightCaption = 2880;
-constexpr int kCaptionDrop = 120;  // a caption's top below its box's top
 
 }  // namespace
 
@@ -25,14 +23,13 @@ constexpr int kCaptionDrop = 120;  // a caption's top below its box's top
     Text4 = textBox("Text4", kRightBox, kBacksightRow);
     Text5 = textBox("Text5", kLeftBox, kTargetRow);
     Text6 = textBox("Text6", kRightBox, kTargetRow);
-    Label2 = caption("Label2", kLeftCaption, kStationRow + kCaptionDrop, QStringLiteral("基準　X"), kLeftBox);
-    Label3 = caption("Label3", kRightCaption, kStationRow + kCaptionDrop, QStringLiteral("基準　Y"), kRightBox);
-    Label4 = caption("Label4", kLeftCaption, kBacksightRow + kCaptionDrop, QStringLiteral("後視　X"), kLeftBox);
-    Label5 = caption("Label5", kRightCaption, kBacksightRow + kCaptionDrop, QStringLiteral("後視　Y"), kRightBox);
-    Label6 = caption("Label6", kLeftCaption, kTargetRow + kCaptionDrop, QStringLiteral("DATA-X"), kLeftBox);
-    Label7 = caption("Label7", kRightCaption, kTargetRow + kCaptionDrop, QStringLiteral("DATA-Y"), kRightBox);
+    Label2 = captionFor(Text1, "Label2", QStringLiteral("基準　X"));
+    Label3 = captionFor(Text2, "Label3", QStringLiteral("基準　Y"));
+    Label4 = captionFor(Text3, "Label4", QStringLiteral("後視　X"));
+    Label5 = captionFor(Text4, "Label5", QStringLiteral("後視　Y"));
+    Label6 = captionFor(Text5, "Label6", QStringLiteral("DATA-X"));
+    Label7 = captionFor(Text6, "Label7", QStringLiteral("DATA-Y"));
 
-    Label8 = caption("Label8", kLeftCaption, kAngleRow + kCaptionDrop, QStringLiteral("角　度 ="), kLeftBox);
     const DmsRow angle = dmsRow(kLeftBox, kAngleRow, {"Label10", "Label11", "Label12"},
                                 {"Label14", "Label15", "Label16"});
     Label10 = angle.d;
@@ -41,20 +38,14 @@ constexpr int kCaptionDrop = 120;  // a caption's top below its box's top
     Label14 = angle.dMark;
     Label15 = angle.mMark;
     Label16 = angle.sMark;
-    Label9 = caption("Label9", kLeftCaption, kDistanceRow + kCaptionDrop, QStringLiteral("距　離 ="), kLeftBox);
+    Label8 = captionFor(angle.d, "Label8", QStringLiteral("角　度 ="));
     Label13 = resultLabel("Label13", kLeftBox, kDistanceRow, 1920);
+    Label9 = captionFor(Label13, "Label9", QStringLiteral("距　離 ="));
     Label17 = unitLabel("Label17", kLeftBox + 1920, kDistanceRow, QStringLiteral("m"));
 
-    describe(Text1, Label2);
-    describe(Text2, Label3);
-    describe(Text3, Label4);
-    describe(Text4, Label5);
-    describe(Text5, Label6);
-    describe(Text6, Label7);
     describe(Label10, QStringLiteral("角　度（度）"));
     describe(Label11, QStringLiteral("角　度（分）"));
     describe(Label12, QStringLiteral("角　度（秒）"));
-    describe(Label13, Label9);
 
     standardButtons(Command1, Command2, Command3, Command4);
 

@@ -9,8 +9,6 @@ namespace {
 constexpr int kStationRow = 720, kBacksightRow = 1200, kAngleRow = 1680, kResultRow = 2280;
 constexpr int kOptionRow = 2880;
 constexpr int kLeftBox = 960, kRightBox = 3720;
-constexpr int kLeftCaption = 120, kRightCaption = 2880;
-constexpr int kCaptionDrop = 120;  // a caption's top below its box's top
 
 
 }  // namespace
@@ -27,26 +25,17 @@ constexpr int kCaptionDrop = 120;  // a caption's top below its box's top
     Text4 = textBox("Text4", kRightBox, kBacksightRow);
     Text5 = textBox("Text5", kLeftBox, kAngleRow);
     Text6 = textBox("Text6", kRightBox, kAngleRow);
-    Label2 = caption("Label2", kLeftCaption, kStationRow + kCaptionDrop, QStringLiteral("基準　X"));
-    Label5 = caption("Label5", kRightCaption, kStationRow + kCaptionDrop, QStringLiteral("基準　Y"));
-    Label3 = caption("Label3", kLeftCaption, kBacksightRow + kCaptionDrop, QStringLiteral("後視　X"));
-    Label6 = caption("Label6", kRightCaption, kBacksightRow + kCaptionDrop, QStringLiteral("後視　Y"));
-    Label4 = caption("Label4", kLeftCaption, kAngleRow + kCaptionDrop, QStringLiteral("角　度"));
-    Label7 = caption("Label7", kRightCaption, kAngleRow + kCaptionDrop, QStringLiteral("距　離"));
+    Label2 = captionFor(Text1, "Label2", QStringLiteral("基準　X"));
+    Label5 = captionFor(Text2, "Label5", QStringLiteral("基準　Y"));
+    Label3 = captionFor(Text3, "Label3", QStringLiteral("後視　X"));
+    Label6 = captionFor(Text4, "Label6", QStringLiteral("後視　Y"));
+    Label4 = captionFor(Text5, "Label4", QStringLiteral("角　度"));
+    Label7 = captionFor(Text6, "Label7", QStringLiteral("距　離"));
 
-    Label8 = caption("Label8", kLeftCaption, kResultRow + kCaptionDrop, QStringLiteral("X 座標 ="));
     Label10 = resultLabel("Label10", kLeftBox, kResultRow, 1575);
-    Label9 = caption("Label9", kRightCaption, kResultRow + kCaptionDrop, QStringLiteral("Y 座標 ="));
+    Label8 = captionFor(Label10, "Label8", QStringLiteral("X 座標 ="));
     Label11 = resultLabel("Label11", kRightBox, kResultRow, 1575);
-
-    describe(Text1, Label2);
-    describe(Text2, Label5);
-    describe(Text3, Label3);
-    describe(Text4, Label6);
-    describe(Text5, Label4);
-    describe(Text6, Label7);
-    describe(Label10, Label8);
-    describe(Label11, Label9);
+    Label9 = captionFor(Label11, "Label9", QStringLiteral("Y 座標 ="));
 
     // Neither option is marked when the screen opens; the backsight boxes
     // are shown, so the screen starts with included angles.

@@ -11,9 +11,8 @@ namespace {
 // The window, and its columns (twips): A's boxes, B's boxes, the station
 // column and the buttons, each box with its caption in front of it.
 constexpr int kWidth = 9135, kHeight = 3735;
-constexpr int kLeftCaption = 240, kLeftBox = 1080;
-constexpr int kRightCaption = 2880, kRightBox = 3720;
-constexpr int kStationCaption = 5520, kStationBox = 6360, kStationWidth = 1215;
+constexpr int kLeftBox = 1080, kRightBox = 3720;
+constexpr int kStationBox = 6360, kStationWidth = 1215;
 constexpr int kButtons = 7800;
 // Rows of the boxes, one beside each button; a caption stands 120 below
 // its box's top.
@@ -36,8 +35,8 @@ const QString kExplanation = QStringLiteral("結合説明");
     Label15 = hiddenLabel("Label15", 2160, 480);
 
     // The class line.
-    Label13 = caption("Label13", kLeftCaption, kClassRow + kCaptionDrop, QStringLiteral("区分"));
     Text11 = textBox("Text11", kLeftBox, kClassRow, 615);
+    Label13 = captionFor(Text11, "Label13", QStringLiteral("区分"));
     Label14 = caption("Label14", kLeftBox + 735, kClassRow + kCaptionDrop, QStringLiteral("級基準点測量"));
 
     // The known data: A on the left, B on the right.
@@ -47,33 +46,24 @@ const QString kExplanation = QStringLiteral("結合説明");
     Text3 = textBox("Text3", kRightBox, kRow1);
     Text4 = textBox("Text4", kRightBox, kRow2);
     Text6 = textBox("Text6", kRightBox, kRow3);
-    Label2 = caption("Label2", kLeftCaption, kRow1 + kCaptionDrop, QStringLiteral("基準AX"), kLeftBox);
-    Label3 = caption("Label3", kLeftCaption, kRow2 + kCaptionDrop, QStringLiteral("基準AY"), kLeftBox);
-    Label6 = caption("Label6", kLeftCaption, kRow3 + kCaptionDrop, QStringLiteral("Tα"), kLeftBox);
-    Label4 = caption("Label4", kRightCaption, kRow1 + kCaptionDrop, QStringLiteral("基準BX"), kRightBox);
-    Label5 = caption("Label5", kRightCaption, kRow2 + kCaptionDrop, QStringLiteral("基準BY"), kRightBox);
-    Label7 = caption("Label7", kRightCaption, kRow3 + kCaptionDrop, QStringLiteral("Tβ"), kRightBox);
+    Label2 = captionFor(Text1, "Label2", QStringLiteral("基準AX"));
+    Label3 = captionFor(Text2, "Label3", QStringLiteral("基準AY"));
+    Label6 = captionFor(Text5, "Label6", QStringLiteral("Tα"));
+    Label4 = captionFor(Text3, "Label4", QStringLiteral("基準BX"));
+    Label5 = captionFor(Text4, "Label5", QStringLiteral("基準BY"));
+    Label7 = captionFor(Text6, "Label7", QStringLiteral("Tβ"));
 
     // The station column: the leg, its angle and distance, and INPUT.
-    Label16 = resultLabel("Label16", kStationCaption + 120, kClassRow, 735);
-    Label17 = unitLabel("Label17", kStationCaption + 990, kClassRow, QStringLiteral("→"));
+    Label16 = resultLabel("Label16", kStationBox - 720, kClassRow, 735);
+    Label17 = unitLabel("Label17", kStationBox + 150, kClassRow, QStringLiteral("→"));
     Label18 = resultLabel("Label18", kStationBox + kStationWidth - 735, kClassRow, 735);
     for (QLabel* station : {Label16, Label18}) station->setAlignment(Qt::AlignCenter);
     Text9 = textBox("Text9", kStationBox, kRow1, kStationWidth);
     Text10 = textBox("Text10", kStationBox, kRow2, kStationWidth);
-    Label10 = caption("Label10", kStationCaption, kRow1 + kCaptionDrop, QStringLiteral("交　角"), kStationBox);
-    Label11 = caption("Label11", kStationCaption, kRow2 + kCaptionDrop, QStringLiteral("距　離"), kStationBox);
+    Label10 = captionFor(Text9, "Label10", QStringLiteral("交　角"));
+    Label11 = captionFor(Text10, "Label11", QStringLiteral("距　離"));
     Command1 = commandButton("Command1", QStringLiteral("INPUT"), kStationBox, kRow3, kStationWidth);
 
-    describe(Text11, Label13);
-    describe(Text1, Label2);
-    describe(Text2, Label3);
-    describe(Text3, Label4);
-    describe(Text4, Label5);
-    describe(Text5, Label6);
-    describe(Text6, Label7);
-    describe(Text9, Label10);
-    describe(Text10, Label11);
     describe(Label16, QStringLiteral("入力する測点"));
     describe(Label18, QStringLiteral("次の測点"));
 
@@ -159,11 +149,6 @@ void 結合トラ::afterWrite(bool written) {
     Module1::ShowInformation(
         QStringLiteral("計算結果についてはﾃﾞｽｸﾄｯﾌﾟに保存された 結合ﾄﾗﾊﾞｰｽDATA.TXT ﾌｧｲﾙを参照して下さい。"),
         QStringLiteral("計算結果"));
-}
-
-void 結合トラ::clear() {
-    Calculation::clear();
-    forgetKept();
 }
 
 void 結合トラ::showExplanation() {

@@ -42,9 +42,6 @@ public:
 
     // INPUT: adds the typed angle and distance to the list.
     void inputStation();
-    // C L S: offers to delete the file when a report was written, then
-    // empties every box and the list; the instruction line keeps moving.
-    void clear() override;
     // Opens the explanation over this screen; when it closes, the focus
     // comes back to the class box.
     void showExplanation();
