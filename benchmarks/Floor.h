@@ -7,22 +7,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QByteArray>
-#include <QFile>
-#include <QString>
-#include <QStringEncoder>
-
 #include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "survey/platform.h"
 
 namespace floorbench {
 
@@ -52,13 +49,22 @@ private:
     char* p_;
 };
 
-// One encoder call and one write.
-inline void appendCp932(const std::string& text, const QByteArray& path) {
-    static QStringEncoder encoder("windows-31j");
-    const QByteArray bytes = encoder.encode(QString::fromUtf8(text.data(), qsizetype(text.size())));
-    const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size()) std::abort();
-    ::close(fd);
+// One converter call and one write.
+inline void appendCp932(const std::string& text, const std::filesystem::path& path) {
+    std::u16string units;
+    units.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const int n = b < 0x80 ? 1 : b < 0xE0 ? 2 : 3;  // the text has nothing beyond the BMP
+        char16_t u = n == 1 ? b : n == 2 ? (b & 0x1F) : (b & 0x0F);
+        for (int k = 1; k < n; ++k) u = char16_t((u << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F));
+        units += u;
+        i += std::size_t(n);
+    }
+    const std::optional<std::string> bytes = survey::platform::toCodePage932(units);
+    std::FILE* f = bytes ? std::fopen(path.string().c_str(), "ab") : nullptr;
+    if (!f || std::fwrite(bytes->data(), 1, bytes->size(), f) != bytes->size()) std::abort();
+    std::fclose(f);
 }
 
 inline double median(std::vector<double> v) {
@@ -67,24 +73,23 @@ inline double median(std::vector<double> v) {
     return n == 0 ? 0.0 : (n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0);
 }
 
-inline QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+inline std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Runs `ours()` (false on failure) against `floor(nativePath)`, both writing
+// Runs `ours()` (false on failure) against `floor(path)`, both writing
 // to `path`, after checking that they write the very same bytes.
 template <class Ours, class Floor>
-void againstFloor(benchmark::State& state, const QString& path, Ours ours, Floor floor) {
+void againstFloor(benchmark::State& state, const std::filesystem::path& path, Ours ours, Floor floor) {
     using Clock = std::chrono::steady_clock;
-    const QByteArray nativePath = QFile::encodeName(path);
-    QFile::remove(path);
+    std::filesystem::remove(path);
     if (!ours()) return state.SkipWithError("append failed");
-    const QByteArray written = fileBytes(path);
-    QFile::remove(path);
-    floor(nativePath);
+    const std::string written = fileBytes(path);
+    std::filesystem::remove(path);
+    floor(path);
     const bool same = fileBytes(path) == written;
-    QFile::remove(path);
+    std::filesystem::remove(path);
     if (!same) return state.SkipWithError("the floor writes other bytes");
 
     std::vector<double> tarnel, bare;
@@ -93,14 +98,14 @@ void againstFloor(benchmark::State& state, const QString& path, Ours ours, Floor
         for (int turn = 0; turn < 2; ++turn) {
             const auto t0 = Clock::now();
             if (floorFirst == (turn == 0)) {
-                floor(nativePath);
+                floor(path);
                 bare.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
             } else {
                 if (!ours()) return state.SkipWithError("append failed");
                 tarnel.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
             }
             state.PauseTiming();
-            QFile::remove(path);
+            std::filesystem::remove(path);
             state.ResumeTiming();
         }
         floorFirst = !floorFirst;

@@ -3,13 +3,13 @@
 // CP932 bytes and appending it to the result file.
 #include <benchmark/benchmark.h>
 
-#include <QByteArray>
-#include <QFile>
+#include <filesystem>
 
 #include <vector>
 
 #include "parcel.h"
 #include "survey/area.h"
+#include "survey/cp932.h"
 #include "survey/resultfile.h"
 
 namespace {
@@ -39,7 +39,7 @@ void BM_RecordToCp932(benchmark::State& state) {
     std::string text;
     for (const std::string& line : record.lines()) text.append(line).append("\r\n");
     for (auto _ : state) {
-        const survey::Cp932 enc = survey::toCp932(QString::fromUtf8(text.data(), qsizetype(text.size())));
+        const survey::Cp932 enc = survey::toCp932(text);
         benchmark::DoNotOptimize(enc.bytes.data());
     }
 }
@@ -49,13 +49,13 @@ BENCHMARK(BM_RecordToCp932)->Unit(benchmark::kMillisecond);
 // the append, into a Desktop folder of the benchmark's own.
 void BM_CalculateAndAppend(benchmark::State& state) {
     const auto& corners = parcel();
-    const survey::ResultFile file(QStringLiteral("座標面積DATA.TXT"));
+    const survey::ResultFile file("座標面積DATA.TXT");
     for (auto _ : state) {
         const double area = survey::cornerArea(corners);
         const survey::FileOutcome outcome = file.append(survey::cornerAreaRecord(corners, area));
-        if (!outcome.ok()) state.SkipWithError(outcome.reason.toStdString().c_str());
+        if (!outcome.ok()) state.SkipWithError(outcome.reason.c_str());
         state.PauseTiming();
-        QFile::remove(file.path());
+        std::filesystem::remove(file.path());
         state.ResumeTiming();
     }
 }

@@ -4,11 +4,13 @@
 // the file for every line.
 #include <benchmark/benchmark.h>
 
-#include <QFile>
+#include <filesystem>
+#include <fstream>
 
 #include <string>
 
 #include "Floor.h"
+#include "survey/cp932.h"
 #include "survey/resultfile.h"
 #include "survey/twoend.h"
 
@@ -25,10 +27,10 @@ survey::Record largestRecord() {
 }
 
 // The record as it lands in the file.
-QByteArray recordBytes(const survey::Record& record) {
+std::string recordBytes(const survey::Record& record) {
     std::string text;
     for (const std::string& line : record.lines()) text.append(line).append("\r\n");
-    return survey::toCp932(QString::fromUtf8(text.data(), qsizetype(text.size()))).bytes;
+    return survey::toCp932(text).bytes;
 }
 
 void BM_Divide1000(benchmark::State& state) {
@@ -54,15 +56,15 @@ BENCHMARK(BM_Divide1000ToCp932)->Unit(benchmark::kMicrosecond);
 
 // What the user waits for: points, record, encoding and the one append.
 void BM_Divide1000AndAppend(benchmark::State& state) {
-    const survey::ResultFile file(QStringLiteral("分割DATA.TXT"));
+    const survey::ResultFile file("分割DATA.TXT");
     const double deg = survey::degreeConstant();
     for (auto _ : state) {
         const auto division = survey::divide(kA, kB, kSections, deg);
         const survey::FileOutcome outcome =
             file.append(survey::divisionRecord(kTyped, std::to_string(kSections), division->points));
-        if (!outcome.ok()) state.SkipWithError(outcome.reason.toStdString().c_str());
+        if (!outcome.ok()) state.SkipWithError(outcome.reason.c_str());
         state.PauseTiming();
-        QFile::remove(file.path());
+        std::filesystem::remove(file.path());
         state.ResumeTiming();
     }
 }
@@ -70,24 +72,24 @@ BENCHMARK(BM_Divide1000AndAppend)->Unit(benchmark::kMicrosecond);
 
 // The same bytes, already encoded, written in one call.
 void BM_SameBytesInOneWrite(benchmark::State& state) {
-    const survey::ResultFile file(QStringLiteral("分割DATA.TXT"));
-    const QByteArray bytes = recordBytes(largestRecord());
+    const survey::ResultFile file("分割DATA.TXT");
+    const std::string bytes = recordBytes(largestRecord());
     for (auto _ : state) {
-        QFile out(file.path());
-        if (!out.open(QIODevice::Append) || out.write(bytes) != bytes.size()) state.SkipWithError("write failed");
+        std::ofstream out(file.path(), std::ios::binary | std::ios::app);
+        if (!out.write(bytes.data(), std::streamsize(bytes.size()))) state.SkipWithError("write failed");
         out.close();
         state.PauseTiming();
-        QFile::remove(file.path());
+        std::filesystem::remove(file.path());
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(state.iterations() * bytes.size());
+    state.SetBytesProcessed(state.iterations() * std::int64_t(bytes.size()));
 }
 BENCHMARK(BM_SameBytesInOneWrite)->Unit(benchmark::kMicrosecond);
 
 // The same record appended a line at a time, the file opened and closed
 // for each, as the screen once wrote it.
 void BM_SameRecordLineByLine(benchmark::State& state) {
-    const survey::ResultFile file(QStringLiteral("分割DATA.TXT"));
+    const survey::ResultFile file("分割DATA.TXT");
     const survey::Record record = largestRecord();
     for (auto _ : state) {
         for (const std::string& line : record.lines()) {
@@ -96,7 +98,7 @@ void BM_SameRecordLineByLine(benchmark::State& state) {
             if (!file.append(one).ok()) state.SkipWithError("append failed");
         }
         state.PauseTiming();
-        QFile::remove(file.path());
+        std::filesystem::remove(file.path());
         state.ResumeTiming();
     }
 }
@@ -121,7 +123,7 @@ std::string floorText(const survey::Division& division) {
 }
 
 void BM_Divide1000AgainstFloor(benchmark::State& state) {
-    const survey::ResultFile file(QStringLiteral("分割DATA.TXT"));
+    const survey::ResultFile file("分割DATA.TXT");
     const double deg = survey::degreeConstant();
     floorbench::againstFloor(
         state, file.path(),
@@ -129,7 +131,7 @@ void BM_Divide1000AgainstFloor(benchmark::State& state) {
             const auto division = survey::divide(kA, kB, kSections, deg);
             return file.append(survey::divisionRecord(kTyped, std::to_string(kSections), division->points)).ok();
         },
-        [&](const QByteArray& path) { floorbench::appendCp932(floorText(*survey::divide(kA, kB, kSections, deg)), path); });
+        [&](const std::filesystem::path& path) { floorbench::appendCp932(floorText(*survey::divide(kA, kB, kSections, deg)), path); });
 }
 BENCHMARK(BM_Divide1000AgainstFloor)->Unit(benchmark::kMillisecond);
 

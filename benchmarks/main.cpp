@@ -1,18 +1,22 @@
 // The benchmark program: every *_bench.cpp of this folder, run with result
-// files in a temporary home, never on the real Desktop.
+// files in a folder of its own, never on the real Desktop.
 #include <benchmark/benchmark.h>
 
-#include <QTemporaryDir>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "survey/resultfile.h"
 
 int main(int argc, char** argv) {
-    // Result files go to a temporary home, never to the real Desktop.
-    QTemporaryDir home;
-    if (!home.isValid()) return 1;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("tarnel-bench-" + std::to_string(std::random_device()()));
+    survey::seam::redirectDesktop(folder / "Desktop");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
     return 0;
 }

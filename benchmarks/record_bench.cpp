@@ -29,11 +29,11 @@ std::string floorText(const std::vector<survey::Corner>& corners, double area) {
 
 void BM_LargeRecordAgainstFloor(benchmark::State& state) {
     const auto& corners = largestParcel();
-    const survey::ResultFile file(QStringLiteral("座標面積DATA.TXT"));
+    const survey::ResultFile file("座標面積DATA.TXT");
     floorbench::againstFloor(
         state, file.path(),
         [&] { return file.append(survey::cornerAreaRecord(corners, survey::cornerArea(corners))).ok(); },
-        [&](const QByteArray& path) { floorbench::appendCp932(floorText(corners, survey::cornerArea(corners)), path); });
+        [&](const std::filesystem::path& path) { floorbench::appendCp932(floorText(corners, survey::cornerArea(corners)), path); });
 }
 BENCHMARK(BM_LargeRecordAgainstFloor)->Unit(benchmark::kMillisecond);
 

@@ -3,7 +3,7 @@
 // waits for after pressing 計算 (both, and the append to the result file).
 #include <benchmark/benchmark.h>
 
-#include <QFile>
+#include <filesystem>
 
 #include <vector>
 
@@ -77,13 +77,13 @@ BENCHMARK(BM_TraverseAdjustAndReport)->Unit(benchmark::kMicrosecond);
 // Desktop folder of the benchmark's own.
 void BM_TraverseCalculateAndAppend(benchmark::State& state) {
     const Fixture& f = fullTraverse();
-    const survey::ResultFile file(QStringLiteral("結合ﾄﾗﾊﾞｰｽDATA.TXT"));
+    const survey::ResultFile file("結合ﾄﾗﾊﾞｰｽDATA.TXT");
     for (auto _ : state) {
         const auto t = survey::adjustTraverse(f.known, f.stations, survey::degreeConstant());
         const survey::FileOutcome outcome = file.append(survey::traverseReport(*t));
-        if (!outcome.ok()) state.SkipWithError(outcome.reason.toStdString().c_str());
+        if (!outcome.ok()) state.SkipWithError(outcome.reason.c_str());
         state.PauseTiming();
-        QFile::remove(file.path());
+        std::filesystem::remove(file.path());
         state.ResumeTiming();
     }
 }

@@ -1,5 +1,6 @@
 #include "frame/CalcScreen.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <algorithm>
 #include <cmath>
@@ -301,7 +302,18 @@ void Calculation::setTabChain(std::initializer_list<QWidget*> order) {
 
 double Calculation::value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
 
-std::string Calculation::typed(const QLineEdit* box) { return box->text().toStdString(); }
+std::string Calculation::typed(const QLineEdit* box) {
+    QString text = box->text();
+    // A lone surrogate is no character at all. It becomes U+FFFD, which no
+    // result file stores, instead of a quiet "?".
+    if (!text.isValidUtf16()) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+            else if (text[i].isSurrogate()) text[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return text.toStdString();
+}
 
 QString Calculation::shown(double v) { return QString::fromStdString(survey::numberText(v)); }
 
@@ -324,7 +336,7 @@ bool Calculation::numbersNotAllZero(std::initializer_list<const QLineEdit*> boxe
     return !allZero;
 }
 
-void Calculation::setResultFile(const QString& fileName) { file_.emplace(fileName); }
+void Calculation::setResultFile(const QString& fileName) { file_.emplace(fileName.toStdString()); }
 
 void Calculation::emptyFields() {
     for (QWidget* w : clearedFields_) emptyField(w);
@@ -379,9 +391,9 @@ bool Calculation::writeRecord(const survey::Record& record) {
     QString prompt;
     if (outcome.kind == survey::FileOutcome::Kind::Unencodable) {
         prompt = QStringLiteral("ファイルに記録できない文字「%1」が含まれているため、計算結果を保存しませんでした。")
-                     .arg(outcome.offending);
+                     .arg(QString::fromStdString(outcome.offending));
     } else {
-        prompt = QStringLiteral("計算結果をファイルに保存できませんでした。\n%1").arg(outcome.reason);
+        prompt = QStringLiteral("計算結果をファイルに保存できませんでした。\n%1").arg(QString::fromStdString(outcome.reason));
     }
     prompt += QStringLiteral("\n\nファイル: %1\n計算結果は画面に表示されています。").arg(shownPath());
     Module1::ShowFailure(prompt, QStringLiteral("ファイルの保存"));
@@ -389,18 +401,19 @@ bool Calculation::writeRecord(const survey::Record& record) {
 }
 
 void Calculation::offerDelete() {
-    if (!file_ || !Module1::AskDelete(deleteQuestion(file_->fileName()))) return;
+    if (!file_ || !Module1::AskDelete(deleteQuestion(QString::fromStdString(file_->fileName())))) return;
     const survey::FileOutcome outcome = file_->remove();
     if (outcome.ok()) return;
     Module1::ShowFailure(QStringLiteral("ファイルを削除できませんでした。\n%1\n\nファイル: %2")
-                             .arg(outcome.reason, shownPath()),
+                             .arg(QString::fromStdString(outcome.reason), shownPath()),
                          QStringLiteral("ファイルの削除"));
 }
 
 QString Calculation::shownPath() const {
     // Without a Desktop folder there is no path: the name says which file.
-    const QString path = file_->path();
-    return path.isEmpty() ? file_->fileName() : path;
+    const std::filesystem::path path = file_->path();
+    return path.empty() ? QString::fromStdString(file_->fileName())
+                        : QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
 }
 
 void Calculation::clear() {

@@ -57,7 +57,7 @@ protected:
 
     QPushButton* button(const char* name) { return Case::template find<QPushButton>(w, name); }
     QWidget* widget(const char* name) { return Case::template find<QWidget>(w, name); }
-    QString file() const { return w->resultFile()->fileName(); }
+    QString file() const { return QString::fromStdString(w->resultFile()->fileName()); }
 
     void calculateValid() {
         Case::enterValid(w);

@@ -4,20 +4,26 @@
 #include <QFile>
 #include <QtGlobal>
 
-TempDesktop::TempDesktop()
-    : oldHome_(qgetenv("HOME")),
-      oldConfig_(qgetenv("XDG_CONFIG_HOME")),
-      hadHome_(qEnvironmentVariableIsSet("HOME")),
-      hadConfig_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+#include "survey/resultfile.h"
+
+TempDesktop::TempDesktop() {
     const QString home = home_.path();
-    QDir(home).mkpath(".config");
-    qputenv("HOME", QFile::encodeName(home));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/.config"));
+    const QList<QPair<const char*, QString>> folders{
+        {"HOME", home}, {"XDG_CONFIG_HOME", home + "/.config"}, {"XDG_DATA_HOME", home + "/.local/share"}};
+    for (const auto& [name, path] : folders) {
+        saved_.append({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+        QDir().mkpath(path);
+        qputenv(name, QFile::encodeName(path));
+    }
+    survey::seam::redirectDesktop(folder().toStdU16String());
 }
 
 TempDesktop::~TempDesktop() {
-    if (hadHome_) qputenv("HOME", oldHome_); else qunsetenv("HOME");
-    if (hadConfig_) qputenv("XDG_CONFIG_HOME", oldConfig_); else qunsetenv("XDG_CONFIG_HOME");
+    survey::seam::redirectDesktop(std::nullopt);
+    for (const Saved& s : saved_) {
+        if (s.set) qputenv(s.name, s.value);
+        else qunsetenv(s.name);
+    }
 }
 
 QString TempDesktop::folder() const { return home_.path() + "/Desktop"; }

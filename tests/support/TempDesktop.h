@@ -1,6 +1,7 @@
-// A Desktop folder of the test's own: HOME and XDG_CONFIG_HOME point into a
-// temporary directory for the lifetime of the object, so result files never
-// touch the real Desktop.
+// A Desktop folder of the test's own: result files go to a temporary
+// folder for the lifetime of the object, so they never touch the real
+// Desktop. HOME and the XDG folders point into the same temporary folder,
+// so that whatever else the program keeps for the user stays there too.
 #pragma once
 
 #include <QByteArray>
@@ -14,6 +15,8 @@ public:
     TempDesktop(const TempDesktop&) = delete;
     TempDesktop& operator=(const TempDesktop&) = delete;
 
+    // The user's home folder of the test.
+    QString home() const { return home_.path(); }
     // The folder result files go to (it need not exist yet).
     QString folder() const;
     // Full path of a file in that folder.
@@ -23,7 +26,11 @@ public:
     bool exists(const QString& name) const;
 
 private:
+    struct Saved {
+        const char* name;
+        QByteArray value;
+        bool set;
+    };
     QTemporaryDir home_;
-    QByteArray oldHome_, oldConfig_;
-    bool hadHome_, hadConfig_;
+    QList<Saved> saved_;
 };
