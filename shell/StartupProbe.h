@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
-#include <unistd.h>
 
 inline void exitAfterFirstPaintIfAsked(QWidget* window) {
     if (qEnvironmentVariableIsEmpty("TARNEL_EXIT_AFTER_FIRST_PAINT")) return;
@@ -18,7 +17,7 @@ inline void exitAfterFirstPaintIfAsked(QWidget* window) {
         bool eventFilter(QObject* watched, QEvent* event) override {
             if (event->type() == QEvent::Paint)
                 // After this paint has been handed to the window system.
-                QTimer::singleShot(0, [] { ::_exit(0); });
+                QTimer::singleShot(0, [] { std::_Exit(0); });
             return QObject::eventFilter(watched, event);
         }
     };
