@@ -1,11 +1,19 @@
-# Tarnel on Windows: the program's icon and version resource, and a window
-# program that opens no console.
+# Tarnel on Windows: the program's icon and version resource, a window
+# program that opens no console, the Qt libraries and plugins put beside the
+# installed program by windeployqt, and the NSIS installer that CPack makes
+# from the installed files (Start-menu entry, uninstaller).
 #
-# The icon and the resource script are made on every platform, so that they
-# can be checked on Linux too (the tests at the end). The resource script is
-# written at the end of this folder's configuration, in tarnel_windows_finish
-# below, when the package vendor (Desktop.cmake) is known; so is what needs
-# every target of the project.
+# The icon, the resource script and the installer settings are made on every
+# platform, so that they can be checked on Linux too: the tests at the end,
+# and `cpack -G NSIS` in a Linux build folder with Debian's nsis package
+# (the payload is then the Linux files; the installer logic is the same).
+#
+# Included before cmake/Desktop.cmake, whose include(CPack) writes the
+# installer settings out. What needs the rest of the project (the install
+# rule for the program, the package vendor, every target) runs at the end of
+# this folder's configuration, in tarnel_windows_finish below.
+
+include(GNUInstallDirs)
 
 # ---- The icon: tarnel.svg drawn into one .ico holding several sizes ----
 set(TARNEL_ICO_SIZES 16 24 32 48 64 256)
@@ -38,7 +46,36 @@ if(WIN32)
   target_sources(tarnel PRIVATE "${TARNEL_RC_FILE}")
   set_source_files_properties("${TARNEL_RC_FILE}" PROPERTIES OBJECT_DEPENDS "${TARNEL_ICO_FILE}")
   add_dependencies(tarnel tarnel_icon)
+
+  # The SVG pictures are read through Qt's SVG plugins, which the program
+  # loads at run time; windeployqt sees only the libraries it links.
+  # Their packages sit beside Qt6Gui's, which not every Qt loads by itself.
+  find_package(Qt6 REQUIRED COMPONENTS Svg)
+  foreach(plugin QSvgIconPlugin QSvgPlugin)
+    if(NOT TARGET Qt6::${plugin})
+      find_package(Qt6${plugin} REQUIRED CONFIG PATHS "${Qt6Gui_DIR}" NO_DEFAULT_PATH)
+    endif()
+  endforeach()
 endif()
+
+# ---- The installer (cpack; the generator is chosen in Desktop.cmake) ----
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "${PROJECT_NAME}")
+# One key for every version, so that a new installer finds the old one.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "${PROJECT_NAME}")
+# The Start-menu entry: "Tarnel", the shortcut to bin\tarnel.exe.
+set(CPACK_PACKAGE_EXECUTABLES tarnel "${PROJECT_NAME}")
+set(CPACK_NSIS_PACKAGE_NAME "${PROJECT_NAME}")
+set(CPACK_NSIS_DISPLAY_NAME "${PROJECT_NAME}")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY "${CMAKE_INSTALL_BINDIR}")
+# The icon in Installed apps; CPackConfig.cmake is read again, so the
+# backslash is escaped twice.
+set(CPACK_NSIS_INSTALLED_ICON_NAME "${CMAKE_INSTALL_BINDIR}\\\\${TARNEL_EXE_NAME}")
+set(CPACK_NSIS_MUI_ICON "${TARNEL_ICO_FILE}")
+set(CPACK_NSIS_MUI_UNIICON "${TARNEL_ICO_FILE}")
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN "${TARNEL_EXE_NAME}")
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 
 function(tarnel_windows_finish)
   configure_file("${PROJECT_SOURCE_DIR}/data/tarnel.rc.in" "${TARNEL_RC_FILE}" @ONLY)
@@ -63,6 +100,37 @@ function(tarnel_windows_finish)
       endif()
     endforeach()
   endwhile()
+
+  # Qt's libraries, plugins and translations beside the installed program
+  # (after Desktop.cmake's rule has installed it), plus the SVG plugins and
+  # the C++ runtime. qt.conf points Qt at plugins/ in the install folder
+  # (QT_DEPLOY_PLUGINS_DIR).
+  if(Qt6_VERSION VERSION_LESS 6.3)
+    message(WARNING "Qt ${Qt6_VERSION} cannot deploy at install; the installed program lacks Qt's DLLs")
+    return()
+  endif()
+  if(Qt6_VERSION VERSION_GREATER_EQUAL 6.5)
+    # The compiler runtime comes from InstallRequiredSystemLibraries below
+    # (windeployqt would copy only the redistributable's installer).
+    if(MSVC)
+      set(runtime_option NO_COMPILER_RUNTIME)
+    else()
+      set(runtime_option)
+    endif()
+    qt_generate_deploy_app_script(TARGET tarnel OUTPUT_SCRIPT deploy_script ${runtime_option})
+  else()
+    qt_generate_deploy_app_script(TARGET tarnel FILENAME_VARIABLE deploy_script)
+  endif()
+  install(SCRIPT "${deploy_script}")
+  install(FILES "$<TARGET_FILE:Qt6::Svg>" DESTINATION "${CMAKE_INSTALL_BINDIR}")
+  foreach(plugin Qt6::QSvgIconPlugin Qt6::QSvgPlugin)
+    get_target_property(kind ${plugin} QT_PLUGIN_TYPE)
+    install(FILES "$<TARGET_FILE:${plugin}>" DESTINATION "plugins/${kind}")
+  endforeach()
+  if(MSVC)
+    set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION "${CMAKE_INSTALL_BINDIR}")
+    include(InstallRequiredSystemLibraries)
+  endif()
 endfunction()
 cmake_language(DEFER CALL tarnel_windows_finish)
 
