@@ -25,7 +25,14 @@ install(FILES "${TARNEL_ICON_FILE}"
         RENAME tarnel.svg)
 
 # ---- Debian package (cpack -G DEB in the build folder) ----
-set(CPACK_GENERATOR DEB)
+# On Windows the installer that cmake/Windows.cmake sets up, which installs
+# into its own folder, not under /usr.
+if(WIN32)
+  set(CPACK_GENERATOR NSIS)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 set(CPACK_PACKAGE_NAME tarnel)
 set(CPACK_PACKAGE_VENDOR "Tarnel developers")
 set(CPACK_PACKAGE_CONTACT "Tarnel developers <tarnel@localhost>")
@@ -39,7 +46,6 @@ radial and connecting traverses, the area of a parcel from its corner
 coordinates and the solution of a triangle. Most screens
 append a record of every calculation to a Shift-JIS text file in the Desktop
 folder. The user interface is in Japanese.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tarnel developers <tarnel@localhost>")
