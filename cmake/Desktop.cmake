@@ -18,11 +18,15 @@ configure_file("${PROJECT_SOURCE_DIR}/data/launcher.desktop.in" "${TARNEL_DESKTO
 configure_file("${PROJECT_SOURCE_DIR}/data/metainfo.xml.in" "${TARNEL_METAINFO_FILE}" @ONLY)
 
 install(TARGETS tarnel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES "${TARNEL_DESKTOP_FILE}" DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES "${TARNEL_METAINFO_FILE}" DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES "${TARNEL_ICON_FILE}"
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-        RENAME tarnel.svg)
+# The launcher, the metainfo and the icon are for Linux desktops; Windows
+# has the Start-menu entry of the installer and the icon in the program.
+if(NOT WIN32)
+  install(FILES "${TARNEL_DESKTOP_FILE}" DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES "${TARNEL_METAINFO_FILE}" DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES "${TARNEL_ICON_FILE}"
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+          RENAME tarnel.svg)
+endif()
 
 # ---- Debian package (cpack -G DEB in the build folder) ----
 # On Windows the installer that cmake/Windows.cmake sets up, which installs

@@ -83,24 +83,6 @@ function(tarnel_windows_finish)
     return()
   endif()
 
-  # cl reads a source in the ANSI code page unless told otherwise, and in
-  # CP932, a Japanese system's, a UTF-8 comment can swallow the line after
-  # it. tarnel_warnings gives our own code /utf-8; this gives it to every
-  # compiled target: the test support, the generated sources.
-  set(folders "${PROJECT_SOURCE_DIR}")
-  while(folders)
-    list(POP_FRONT folders folder)
-    get_property(subfolders DIRECTORY "${folder}" PROPERTY SUBDIRECTORIES)
-    list(APPEND folders ${subfolders})
-    get_property(targets DIRECTORY "${folder}" PROPERTY BUILDSYSTEM_TARGETS)
-    foreach(target IN LISTS targets)
-      get_target_property(type ${target} TYPE)
-      if(NOT type MATCHES "^(UTILITY|INTERFACE_LIBRARY)$")
-        target_compile_options(${target} PRIVATE "$<$<COMPILE_LANG_AND_ID:CXX,MSVC>:/utf-8>")
-      endif()
-    endforeach()
-  endwhile()
-
   # Qt's libraries, plugins and translations beside the installed program
   # (after Desktop.cmake's rule has installed it), plus the SVG plugins and
   # the C++ runtime. qt.conf points Qt at plugins/ in the install folder
