@@ -1,9 +1,11 @@
 #include "frame/CalcScreen.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "frame/Module1.h"
 #include "frame/Navigation.h"
@@ -300,7 +302,13 @@ void Calculation::setTabChain(std::initializer_list<QWidget*> order) {
     }
 }
 
-double Calculation::value(const QLineEdit* box) { return survey::leadingNumber(box->text().toStdString()); }
+double Calculation::value(const QLineEdit* box) const {
+    const double v = survey::leadingNumber(box->text().toStdString());
+    if (!std::isfinite(v) && !unreadable_) unreadable_ = const_cast<QLineEdit*>(box);
+    return v;
+}
+
+QLineEdit* Calculation::takeUnreadableBox() const { return std::exchange(unreadable_, nullptr); }
 
 std::string Calculation::typed(const QLineEdit* box) {
     QString text = box->text();
@@ -315,7 +323,10 @@ std::string Calculation::typed(const QLineEdit* box) {
     return text.toStdString();
 }
 
-QString Calculation::shown(double v) { return QString::fromStdString(survey::numberText(v)); }
+QString Calculation::shown(double v) const {
+    if (!std::isfinite(v)) unshowable_ = true;
+    return QString::fromStdString(survey::numberText(v));
+}
 
 double Calculation::degrees(const QLabel* constantLabel) {
     return survey::leadingNumber(constantLabel->text().toStdString());
@@ -361,6 +372,16 @@ void Calculation::refuse(QWidget* focus) {
     if (focus) focus->setFocus();
 }
 
+void Calculation::refuseKeeping(QWidget* atFault) {
+    Module1::ShowInputError();
+    // No result stays on the screen; what was typed does.
+    for (QWidget* w : clearedFields_) {
+        if (auto* label = qobject_cast<QLabel*>(w)) label->clear();
+    }
+    atFault->setFocus();
+    if (auto* box = qobject_cast<QLineEdit*>(atFault)) box->selectAll();
+}
+
 void Calculation::reload() {
     emptyFields();
     forgetKept();
@@ -369,16 +390,20 @@ void Calculation::reload() {
 }
 
 void Calculation::calculate() {
+    unreadable_ = nullptr;
+    unshowable_ = false;
     if (!acceptsInput()) {
         refuse();
         return;
     }
     const bool wasMoving = host_->startInstructionLine();
     const std::optional<survey::Record> record = compute();
-    if (!record) {
+    QLineEdit* const unreadable = takeUnreadableBox();
+    if (!record || unreadable || unshowable_) {
         // Not a valid calculation after all: the line stands still as before.
         if (!wasMoving) host_->restInstructionLine();
-        refuse();
+        if (keepsInputList()) refuseKeeping(unreadable ? unreadable : focusAfterRefusal());
+        else refuse();
         return;
     }
     if (file_ && !record->empty()) afterWrite(writeRecord(*record));
@@ -402,6 +427,12 @@ bool Calculation::writeRecord(const survey::Record& record) {
 
 void Calculation::offerDelete() {
     if (!file_ || !Module1::AskDelete(deleteQuestion(QString::fromStdString(file_->fileName())))) return;
+    // Into the desktop's trash, from where a Yes given by habit can still be
+    // taken back; deleted outright only where the system has no trash for
+    // the folder.
+    const std::filesystem::path path = file_->path();
+    const QString trashed = QString::fromStdU16String(path.u16string());
+    if (!path.empty() && QFile::exists(trashed) && QFile::moveToTrash(trashed)) return;
     const survey::FileOutcome outcome = file_->remove();
     if (outcome.ok()) return;
     Module1::ShowFailure(QStringLiteral("ファイルを削除できませんでした。\n%1\n\nファイル: %2")

@@ -197,10 +197,17 @@ protected:
 
     // ---- Reading and showing ----
     // A box's value by the leading-number reading, its text as typed (for
-    // the record), and a number as the screen shows it.
-    static double value(const QLineEdit* box);
+    // the record), and a number as the screen shows it. A value read or
+    // shown that is not a finite number (‹1e400› in a box, a result that
+    // overflowed) is noted, and the press of calculate that met it is
+    // refused: nothing is shown and nothing is written.
+    double value(const QLineEdit* box) const;
     static std::string typed(const QLineEdit* box);
-    static QString shown(double v);
+    QString shown(double v) const;
+    // The first box read since the last call that held no finite number,
+    // forgotten by the asking; a button other than calculate (INPUT) asks
+    // before it takes what it read.
+    QLineEdit* takeUnreadableBox() const;
     // The degree constant read from the screen's label.
     static double degrees(const QLabel* constantLabel);
     // The common validity test: every box filled, every box a number by the
@@ -238,9 +245,19 @@ protected:
     // Whatever the calculation keeps besides its fields (a list), forgotten
     // on the error path, on clear and on reload.
     virtual void forgetKept() {}
+    // True for a calculation that keeps a list the user typed in (corners,
+    // stations). The validity test's refusal empties it as usual; any later
+    // refusal (a value that is not finite, a computation that cannot be
+    // made) keeps the list and the boxes, and puts the focus in the box at
+    // fault.
+    virtual bool keepsInputList() const { return false; }
 
     // The error path: the input error box, emptied fields, focus.
     void refuse(QWidget* focus = nullptr);
+    // The error path that keeps what was typed: the input error box, the
+    // results emptied, the boxes and any list kept, then the focus in
+    // `atFault` with its text selected.
+    void refuseKeeping(QWidget* atFault);
     // Empties the listed fields.
     void emptyFields();
     // Appends a record to the file; failures are told to the user and the
@@ -259,6 +276,9 @@ private:
     QList<QWidget*> clearedFields_;
     QWidget* firstBox_ = nullptr;
     std::optional<survey::ResultFile> file_;
+    // What the present press met that is not a finite number.
+    mutable QLineEdit* unreadable_ = nullptr;
+    mutable bool unshowable_ = false;
 };
 
 // ---- One window, one calculation ----------------------------------------------

@@ -110,7 +110,7 @@ void 面積計算::Page::buttons(int first, CommandButton*& calculate, CommandBu
 
 bool 面積計算::Page::acceptsInput() const { return numbersNotAllZero({inputs_[0], inputs_[1], inputs_[2]}); }
 
-void 面積計算::Page::showAngle(const DmsRow& row, double degrees) {
+void 面積計算::Page::showAngle(const DmsRow& row, double degrees) const {
     const survey::DmsTenths dms = survey::toDmsTenths(degrees);
     row.show(shown(dms.d), shown(dms.m), shown(dms.s));
 }

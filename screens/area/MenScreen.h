@@ -66,7 +66,7 @@ protected:
     bool acceptsInput() const override;
 
     // An angle as this screen shows it, with a tenth of a second.
-    static void showAngle(const DmsRow& row, double degrees);
+    void showAngle(const DmsRow& row, double degrees) const;
 
 private:
     std::array<TextBox*, 3> inputs_{};

@@ -124,10 +124,15 @@ TYPED_TEST_P(FileScreenFrame, ClearAfterAResultAsksYesDeletesNoKeeps) {
 
     this->boxes.reset();
     this->calculateValid();
+    const QByteArray beforeYes = this->desktop.bytes(this->file());
     this->boxes.answer(Module1::Yes);
     press(this->button(TypeParam::clearButton));
     this->expectOnlyTheQuestion();
     EXPECT_FALSE(this->desktop.exists(this->file()));
+    // Gone from the Desktop, but whole in the trash, where the user can get it back.
+    QFile trashed(this->desktop.home() + "/.local/share/Trash/files/" + this->file());
+    ASSERT_TRUE(trashed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(trashed.readAll(), beforeYes);
     // The next calculation starts a new file.
     this->boxes.reset();
     this->calculateValid();
