@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "survey/arith.h"
 #include "survey/transform.h"
@@ -43,6 +45,34 @@ TEST(TransformPoint, AbsurdInputIsNotFinite) {
     const double c = survey::degreeConstant();
     const Point q = survey::transformPoint({{-1e308, 0}, {1, 0}}, {{0, 0}, {1, 0}}, {1e308, 0}, c);
     EXPECT_FALSE(std::isfinite(q.x) && std::isfinite(q.y));
+}
+
+TEST(TransformRecord, BoxesAsTypedInPairsThenThePoint) {
+    const std::string sep(82, '-');
+    struct RecordRow {
+        // Base and backsight in the first system, in the second, the point.
+        std::vector<std::string> typed;
+        std::vector<std::string> lines;
+    };
+    const RecordRow rows[] = {
+        {{"0", "0", "100", "0", "1000", "2000", "1000", "2100", "10.0", "10"},
+         {sep, "基準　X 0  基準　Y 0", "後視　X 100  後視　Y 0", "基準’X 1000  基準’Y 2000", "後視’X 1000  後視’Y 2100",
+          "DA-X 10.0  DA-Y 10", "変換後 X  990.0001   変換後 Y 2009.9999 ", sep}},
+        // A quarter turn about the origin: a minus sign right after "変換後 Y".
+        {{"0", "0", "100", "0", "0", "0", "0", "100", "-30", "40"},
+         {sep, "基準　X 0  基準　Y 0", "後視　X 100  後視　Y 0", "基準’X 0  基準’Y 0", "後視’X 0  後視’Y 100",
+          "DA-X -30  DA-Y 40", "変換後 X -40   変換後 Y-30 ", sep}},
+    };
+    for (const RecordRow& row : rows) {
+        const std::vector<std::string>& t = row.typed;
+        auto v = [&t](int i) { return survey::leadingNumber(t[std::size_t(i)]); };
+        const survey::TransformInput in{{{v(0), v(1)}, {v(2), v(3)}},
+                                        {{v(4), v(5)}, {v(6), v(7)}},
+                                        {v(8), v(9)},
+                                        {t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9]}};
+        const Point q = survey::transformPoint(in.first, in.second, in.p, survey::degreeConstant());
+        EXPECT_EQ(survey::transformRecord(in, q).lines(), row.lines) << t[8] << ", " << t[9];
+    }
 }
 
 }  // namespace
