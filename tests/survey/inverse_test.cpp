@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "survey/arith.h"
 #include "survey/inverse.h"
@@ -53,6 +55,36 @@ TEST(InverseTraverse, CoordinatesBeyondADoubleAreNotFinite) {
     t = survey::inverseTraverse({INFINITY, 0}, {0, 0}, {INFINITY, 5}, c);
     EXPECT_FALSE(std::isfinite(t.angle));
     EXPECT_FALSE(std::isfinite(t.distance));
+}
+
+TEST(InverseRecord, BoxesAsTypedThenAngleAndDistance) {
+    const std::string sep(82, '-');
+    struct RecordRow {
+        std::vector<std::string> typed;  // station, backsight, target: X, Y each
+        std::vector<std::string> lines;
+    };
+    const RecordRow rows[] = {
+        {{"0", "0", "100", "0", "0", "100"},
+         {sep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 0", "DATA X 0", "DATA Y 100",
+          "角　度  90 - 0 - 0   距　離  100 m", sep}},
+        // The distance to the millimetre.
+        {{"0", "0", "100", "0", "12.3456", "0"},
+         {sep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 0", "DATA X 12.3456", "DATA Y 0",
+          "角　度  0 - 0 - 0   距　離  12.346 m", sep}},
+        // A backsight on the station in value, not as typed, lies at 45°.
+        {{"0", "0", "0.0", "0", "0", "100"},
+         {sep, "基準 X 0", "基準 Y 0", "後視 X 0.0", "後視 Y 0", "DATA X 0", "DATA Y 100",
+          "角　度  45 - 0 - 0   距　離  100 m", sep}},
+    };
+    for (const RecordRow& row : rows) {
+        const std::vector<std::string>& t = row.typed;
+        auto v = [&t](int i) { return survey::leadingNumber(t[std::size_t(i)]); };
+        const survey::InverseInput in{
+            {v(0), v(1)}, {v(2), v(3)}, {v(4), v(5)}, {t[0], t[1], t[2], t[3], t[4], t[5]}};
+        const survey::InverseTraverse r = survey::inverseTraverse(in.station, in.backsight, in.target,
+                                                                  survey::degreeConstant());
+        EXPECT_EQ(survey::inverseRecord(in, r).lines(), row.lines) << t[2] << " " << t[4];
+    }
 }
 
 }  // namespace
