@@ -1,5 +1,5 @@
-// The two-end point and the division built on it; the midpoint and the
-// offset are run through their screens.
+// The two-end point, the midpoint, offset and division built on it, and
+// their records.
 #include "survey/twoend.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "survey/arith.h"
 
@@ -99,6 +100,76 @@ TEST(Divide, CoincidentPointsGiveAAtDistanceZero) {
     for (const survey::DivisionPoint& p : d->points) {
         EXPECT_EQ(p.distance, 0.0);
         expectPoint(p.point, {-4.5, 8}, "A = B");
+    }
+}
+
+TEST(Divide, TwoSectionsGiveTheMidpoint) {
+    const Point a{-35012.345, 12034.567}, b{-34987.1, 12101.99};
+    const std::optional<survey::Division> d = survey::divide(a, b, 2, kDeg);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->points[0].distance, 35.9971);
+    expectPoint(d->points[0].point, survey::midpoint(a, b, kDeg), "2 sections");
+}
+
+// ---- Records: rows of typed boxes (A, B, then the offset or count) ----------
+
+const std::string kSep(82, '-');
+
+struct RecordRow {
+    std::vector<std::string> typed;
+    std::vector<std::string> lines;
+};
+
+Point typedPoint(const std::vector<std::string>& t, std::size_t at) {
+    return {survey::leadingNumber(t[at]), survey::leadingNumber(t[at + 1])};
+}
+
+survey::TypedBase typedBase(const std::vector<std::string>& t) { return {t[0], t[1], t[2], t[3]}; }
+
+TEST(MidpointRecord, BaseAsTypedThenThePoint) {
+    const RecordRow rows[] = {
+        {{"0", "0", "100", "50"},
+         {kSep, "基準A-X 0", "基準A-Y 0", "基準B-X 100", "基準B-Y 50", "X 座標  50   Y 座標  25 ", kSep}},
+        // Letters are written as typed and count as their leading number.
+        {{"12abc", "xyz", "20", "-4"},
+         {kSep, "基準A-X 12abc", "基準A-Y xyz", "基準B-X 20", "基準B-Y -4", "X 座標  16   Y 座標 -2 ", kSep}},
+    };
+    for (const RecordRow& row : rows) {
+        const Point m = survey::midpoint(typedPoint(row.typed, 0), typedPoint(row.typed, 2), kDeg);
+        EXPECT_EQ(survey::midpointRecord(typedBase(row.typed), m).lines(), row.lines) << row.typed[0];
+    }
+}
+
+TEST(OffsetRecord, OffsetAndBaseAsTypedThenThePoint) {
+    const RecordRow rows[] = {
+        {{"0", "0", "100", "0", "25"},
+         {kSep, "ｵﾌｾｯﾄ 25m", "基準A-X 0", "基準A-Y 0", "基準B-X 100", "基準B-Y 0", "X 座標  25   Y 座標  0 ", kSep}},
+        // Behind A.
+        {{"0", "0", "100", "0", "-10"},
+         {kSep, "ｵﾌｾｯﾄ -10m", "基準A-X 0", "基準A-Y 0", "基準B-X 100", "基準B-Y 0", "X 座標 -10   Y 座標  0 ", kSep}},
+    };
+    for (const RecordRow& row : rows) {
+        const Point p = survey::offsetPoint(typedPoint(row.typed, 0), typedPoint(row.typed, 2),
+                                            survey::leadingNumber(row.typed[4]), kDeg);
+        EXPECT_EQ(survey::offsetRecord(typedBase(row.typed), row.typed[4], p).lines(), row.lines) << row.typed[4];
+    }
+}
+
+TEST(DivisionRecord, CountAndBaseAsTypedThenOneLinePerPoint) {
+    const RecordRow rows[] = {
+        {{"0", "0", "90", "0", "3"},
+         {kSep, "分割数 3", "基準A-X 0", "基準A-Y 0", "基準B-X 90", "基準B-Y 0", "",
+          " 1  点目   距離  30    X 座標  30    Y 座標  0 ", " 2  点目   距離  60    X 座標  60    Y 座標  0 ", kSep}},
+        {{"5", "-5", "5", "-5", "2.0"},
+         {kSep, "分割数 2.0", "基準A-X 5", "基準A-Y -5", "基準B-X 5", "基準B-Y -5", "",
+          " 1  点目   距離  0    X 座標  5    Y 座標 -5 ", kSep}},
+    };
+    for (const RecordRow& row : rows) {
+        const std::optional<int> n = survey::sectionCount(row.typed[4]);
+        ASSERT_TRUE(n) << row.typed[4];
+        const auto d = survey::divide(typedPoint(row.typed, 0), typedPoint(row.typed, 2), *n, kDeg);
+        ASSERT_TRUE(d) << row.typed[4];
+        EXPECT_EQ(survey::divisionRecord(typedBase(row.typed), row.typed[4], d->points).lines(), row.lines);
     }
 }
 
