@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 #include <vector>
+
+#include "RecordRows.h"
 
 using survey::Corner;
 
@@ -55,19 +56,18 @@ TEST(CornerArea, OverflowIsNotAFiniteArea) {
 }
 
 TEST(CornerAreaRecord, OneLinePerCornerThenTheArea) {
-    const std::string sep(82, '-');
     struct Row {
         std::vector<Corner> corners;
         std::vector<std::string> lines;
     };
     const Row rows[] = {
         {{{0, 0}, {0, 10}, {10, 10}, {10, 0}},
-         {sep, "--座標面積計算--", " 1 X 座標  0   Y 座標  0 ", " 2 X 座標  0   Y 座標  10 ",
-          " 3 X 座標  10   Y 座標  10 ", " 4 X 座標  10   Y 座標  0 ", "面積  100 ㎡", sep}},
+         {kSep, "--座標面積計算--", " 1 X 座標  0   Y 座標  0 ", " 2 X 座標  0   Y 座標  10 ",
+          " 3 X 座標  10   Y 座標  10 ", " 4 X 座標  10   Y 座標  0 ", "面積  100 ㎡", kSep}},
         // Exactly 71.5625, rounded half to even.
         {{{-5, -7.25}, {0, 3}, {12.5, 0}},
-         {sep, "--座標面積計算--", " 1 X 座標 -5   Y 座標 -7.25 ", " 2 X 座標  0   Y 座標  3 ",
-          " 3 X 座標  12.5   Y 座標  0 ", "面積  71.562 ㎡", sep}},
+         {kSep, "--座標面積計算--", " 1 X 座標 -5   Y 座標 -7.25 ", " 2 X 座標  0   Y 座標  3 ",
+          " 3 X 座標  12.5   Y 座標  0 ", "面積  71.562 ㎡", kSep}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(survey::cornerAreaRecord(row.corners, survey::cornerArea(row.corners)).lines(), row.lines);

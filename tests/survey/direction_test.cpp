@@ -3,19 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include "RecordRows.h"
 
 namespace {
 
-const std::string kSep(82, '-');
-
 TEST(DirectionRecord, BoxesAsTypedThenAngleAndDistance) {
-    struct Row {
-        std::vector<std::string> typed;  // base X, Y, back-sight X, Y
-        std::vector<std::string> lines;
-    };
-    const Row rows[] = {
+    // Base X, Y, back-sight X, Y.
+    const RecordRow rows[] = {
         {{"0", "0", "100", "100"},
          {kSep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 100", "方向角  45 - 0 - 0   距　離 141.421 m", kSep}},
         {{"100.0", "-20", "0", "-120"},
@@ -24,10 +18,10 @@ TEST(DirectionRecord, BoxesAsTypedThenAngleAndDistance) {
         {{"10", "20", "10.0", "20"},
          {kSep, "基準 X 10", "基準 Y 20", "後視 X 10.0", "後視 Y 20", "方向角  45 - 0 - 0   距　離 0 m", kSep}},
     };
-    for (const Row& row : rows) {
+    for (const RecordRow& row : rows) {
         const std::vector<std::string>& t = row.typed;
-        auto v = [&t](int i) { return survey::leadingNumber(t[std::size_t(i)]); };
-        const survey::DirectionInput in{{v(0), v(1)}, {v(2), v(3)}, {t[0], t[1], t[2], t[3]}};
+        const survey::DirectionInput in{
+            {row.value(0), row.value(1)}, {row.value(2), row.value(3)}, {t[0], t[1], t[2], t[3]}};
         const survey::DirectionDistance r = survey::directionDistance(in.base, in.backsight, survey::degreeConstant());
         EXPECT_EQ(survey::directionRecord(in, r).lines(), row.lines) << t[2] << ", " << t[3];
     }

@@ -1,11 +1,12 @@
 // Intersections of two lines given by direction or included angles.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <utility>
 
 #include "survey/arith.h"
 #include "survey/intersection.h"
+
+#include "RecordRows.h"
 
 namespace {
 
@@ -57,25 +58,21 @@ TEST(IntersectLines, ParallelOrAbsurdLinesHaveNoIntersection) {
 }
 
 TEST(IntersectionRecord, TheKindTheBoxesAsTypedAndThePoint) {
-    const std::string sep(82, '-');
-    struct RecordRow {
-        LineAngles kind;
-        std::vector<std::string> typed;  // A's X, Y and angle, then B's
-        std::vector<std::string> lines;
+    // A's X, Y and angle, then B's.
+    const std::pair<LineAngles, RecordRow> rows[] = {
+        {LineAngles::Direction,
+         {{"0", "0", "45", "100", "0", "135"},
+          {kSep, "---交点　方向角計算---", "基点A-X 0  基点A-Y 0  A 角度 45", "基点B-X 100  基点B-Y 0  B 角度 135",
+           "求点 X  50   AP距離  70.7107 m", "求点 Y  50   BP距離  70.7107 m", kSep}}},
+        {LineAngles::Included,
+         {{"0", "0", "315.0000", "100", "0", "45"},
+          {kSep, "---交点　夾角計算---", "基点A-X 0  基点A-Y 0  A 角度 315.0000", "基点B-X 100  基点B-Y 0  B 角度 45",
+           "求点 X  50   AP距離  70.7107 m", "求点 Y -50   BP距離  70.7107 m", kSep}}},
     };
-    const RecordRow rows[] = {
-        {LineAngles::Direction, {"0", "0", "45", "100", "0", "135"},
-         {sep, "---交点　方向角計算---", "基点A-X 0  基点A-Y 0  A 角度 45", "基点B-X 100  基点B-Y 0  B 角度 135",
-          "求点 X  50   AP距離  70.7107 m", "求点 Y  50   BP距離  70.7107 m", sep}},
-        {LineAngles::Included, {"0", "0", "315.0000", "100", "0", "45"},
-         {sep, "---交点　夾角計算---", "基点A-X 0  基点A-Y 0  A 角度 315.0000", "基点B-X 100  基点B-Y 0  B 角度 45",
-          "求点 X  50   AP距離  70.7107 m", "求点 Y -50   BP距離  70.7107 m", sep}},
-    };
-    for (const RecordRow& row : rows) {
+    for (const auto& [kind, row] : rows) {
         const std::vector<std::string>& t = row.typed;
-        auto v = [&t](int i) { return survey::leadingNumber(t[std::size_t(i)]); };
-        const survey::IntersectionInput in{{v(0), v(1)}, v(2), {v(3), v(4)}, v(5), row.kind,
-                                           {t[0], t[1], t[2], t[3], t[4], t[5]}};
+        const survey::IntersectionInput in{{row.value(0), row.value(1)}, row.value(2), {row.value(3), row.value(4)},
+                                           row.value(5), kind, {t[0], t[1], t[2], t[3], t[4], t[5]}};
         const auto found = survey::intersectLines(in.a, in.angleA, in.b, in.angleB, in.kind, survey::degreeConstant());
         ASSERT_TRUE(found.has_value()) << t[2];
         EXPECT_EQ(survey::intersectionRecord(in, *found).lines(), row.lines) << t[2];

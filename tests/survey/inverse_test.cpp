@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "survey/arith.h"
 #include "survey/inverse.h"
+
+#include "RecordRows.h"
 
 namespace {
 
@@ -58,29 +58,24 @@ TEST(InverseTraverse, CoordinatesBeyondADoubleAreNotFinite) {
 }
 
 TEST(InverseRecord, BoxesAsTypedThenAngleAndDistance) {
-    const std::string sep(82, '-');
-    struct RecordRow {
-        std::vector<std::string> typed;  // station, backsight, target: X, Y each
-        std::vector<std::string> lines;
-    };
+    // Station, backsight, target: X, Y each.
     const RecordRow rows[] = {
         {{"0", "0", "100", "0", "0", "100"},
-         {sep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 0", "DATA X 0", "DATA Y 100",
-          "角　度  90 - 0 - 0   距　離  100 m", sep}},
+         {kSep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 0", "DATA X 0", "DATA Y 100",
+          "角　度  90 - 0 - 0   距　離  100 m", kSep}},
         // The distance to the millimetre.
         {{"0", "0", "100", "0", "12.3456", "0"},
-         {sep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 0", "DATA X 12.3456", "DATA Y 0",
-          "角　度  0 - 0 - 0   距　離  12.346 m", sep}},
+         {kSep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 0", "DATA X 12.3456", "DATA Y 0",
+          "角　度  0 - 0 - 0   距　離  12.346 m", kSep}},
         // A backsight on the station in value, not as typed, lies at 45°.
         {{"0", "0", "0.0", "0", "0", "100"},
-         {sep, "基準 X 0", "基準 Y 0", "後視 X 0.0", "後視 Y 0", "DATA X 0", "DATA Y 100",
-          "角　度  45 - 0 - 0   距　離  100 m", sep}},
+         {kSep, "基準 X 0", "基準 Y 0", "後視 X 0.0", "後視 Y 0", "DATA X 0", "DATA Y 100",
+          "角　度  45 - 0 - 0   距　離  100 m", kSep}},
     };
     for (const RecordRow& row : rows) {
         const std::vector<std::string>& t = row.typed;
-        auto v = [&t](int i) { return survey::leadingNumber(t[std::size_t(i)]); };
-        const survey::InverseInput in{
-            {v(0), v(1)}, {v(2), v(3)}, {v(4), v(5)}, {t[0], t[1], t[2], t[3], t[4], t[5]}};
+        const survey::InverseInput in{{row.value(0), row.value(1)}, {row.value(2), row.value(3)},
+                                      {row.value(4), row.value(5)}, {t[0], t[1], t[2], t[3], t[4], t[5]}};
         const survey::InverseTraverse r = survey::inverseTraverse(in.station, in.backsight, in.target,
                                                                   survey::degreeConstant());
         EXPECT_EQ(survey::inverseRecord(in, r).lines(), row.lines) << t[2] << " " << t[4];

@@ -7,9 +7,10 @@
 #include <cmath>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "survey/arith.h"
+
+#include "RecordRows.h"
 
 namespace {
 
@@ -33,7 +34,6 @@ TEST(TwoEndPoint, WalksFromBothEndsAndTakesTheMean) {
         const char* what;
     };
     const Row rows[] = {
-        {{0, 0}, {100, 50}, 55.9016994374947, 55.9016994374947, {50, 25}, "half from each end"},
         {{0, 0}, {100, 0}, 10, 10, {50, 0}, "walks that do not meet average to the middle"},
         {{0, 0}, {100, 0}, -10, 110, {-10, 0}, "a negative walk goes behind A"},
         {{100, 0}, {0, 0}, 50, 50, {50, 0}, "due south: the way back is 360, not 0"},
@@ -64,17 +64,8 @@ TEST(SectionCount, WholeNumbersFromTwoToAThousandReadStrictly) {
 }
 
 TEST(Divide, ProductsOfTheSectionTruncatedToFourDecimals) {
-    std::optional<survey::Division> d = survey::divide({0, 0}, {90, 0}, 3, kDeg);
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->length, 90.0);
-    ASSERT_EQ(d->points.size(), 2u);
-    EXPECT_EQ(d->points[0].distance, 30.0);
-    expectPoint(d->points[0].point, {30, 0}, "1st of 3");
-    EXPECT_EQ(d->points[1].distance, 60.0);
-    expectPoint(d->points[1].point, {60, 0}, "2nd of 3");
-
     // 10 / 3: 3.3333 and 6.6666, where rounding would give 6.6667.
-    d = survey::divide({0, 0}, {0, -10}, 3, kDeg);
+    const std::optional<survey::Division> d = survey::divide({0, 0}, {0, -10}, 3, kDeg);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->points[1].distance, 6.6666);
     expectPoint(d->points[1].point, {0, -6.6666}, "due west, truncated toward zero");
@@ -92,17 +83,6 @@ TEST(Divide, AThousandSectionsAndTheLimits) {
     EXPECT_FALSE(survey::divide({1e308, 0}, {-1e308, 0}, 3, kDeg)) << "overflow";
 }
 
-TEST(Divide, CoincidentPointsGiveAAtDistanceZero) {
-    const std::optional<survey::Division> d = survey::divide({-4.5, 8}, {-4.5, 8}, 4, kDeg);
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->length, 0.0);
-    ASSERT_EQ(d->points.size(), 3u);
-    for (const survey::DivisionPoint& p : d->points) {
-        EXPECT_EQ(p.distance, 0.0);
-        expectPoint(p.point, {-4.5, 8}, "A = B");
-    }
-}
-
 TEST(Divide, TwoSectionsGiveTheMidpoint) {
     const Point a{-35012.345, 12034.567}, b{-34987.1, 12101.99};
     const std::optional<survey::Division> d = survey::divide(a, b, 2, kDeg);
@@ -113,18 +93,9 @@ TEST(Divide, TwoSectionsGiveTheMidpoint) {
 
 // ---- Records: rows of typed boxes (A, B, then the offset or count) ----------
 
-const std::string kSep(82, '-');
-
-struct RecordRow {
-    std::vector<std::string> typed;
-    std::vector<std::string> lines;
-};
-
-Point typedPoint(const std::vector<std::string>& t, std::size_t at) {
-    return {survey::leadingNumber(t[at]), survey::leadingNumber(t[at + 1])};
-}
-
-survey::TypedBase typedBase(const std::vector<std::string>& t) { return {t[0], t[1], t[2], t[3]}; }
+Point baseA(const RecordRow& row) { return {row.value(0), row.value(1)}; }
+Point baseB(const RecordRow& row) { return {row.value(2), row.value(3)}; }
+survey::TypedBase typedBase(const RecordRow& row) { return {row.typed[0], row.typed[1], row.typed[2], row.typed[3]}; }
 
 TEST(MidpointRecord, BaseAsTypedThenThePoint) {
     const RecordRow rows[] = {
@@ -135,8 +106,8 @@ TEST(MidpointRecord, BaseAsTypedThenThePoint) {
          {kSep, "基準A-X 12abc", "基準A-Y xyz", "基準B-X 20", "基準B-Y -4", "X 座標  16   Y 座標 -2 ", kSep}},
     };
     for (const RecordRow& row : rows) {
-        const Point m = survey::midpoint(typedPoint(row.typed, 0), typedPoint(row.typed, 2), kDeg);
-        EXPECT_EQ(survey::midpointRecord(typedBase(row.typed), m).lines(), row.lines) << row.typed[0];
+        const Point m = survey::midpoint(baseA(row), baseB(row), kDeg);
+        EXPECT_EQ(survey::midpointRecord(typedBase(row), m).lines(), row.lines) << row.typed[0];
     }
 }
 
@@ -149,9 +120,8 @@ TEST(OffsetRecord, OffsetAndBaseAsTypedThenThePoint) {
          {kSep, "ｵﾌｾｯﾄ -10m", "基準A-X 0", "基準A-Y 0", "基準B-X 100", "基準B-Y 0", "X 座標 -10   Y 座標  0 ", kSep}},
     };
     for (const RecordRow& row : rows) {
-        const Point p = survey::offsetPoint(typedPoint(row.typed, 0), typedPoint(row.typed, 2),
-                                            survey::leadingNumber(row.typed[4]), kDeg);
-        EXPECT_EQ(survey::offsetRecord(typedBase(row.typed), row.typed[4], p).lines(), row.lines) << row.typed[4];
+        const Point p = survey::offsetPoint(baseA(row), baseB(row), row.value(4), kDeg);
+        EXPECT_EQ(survey::offsetRecord(typedBase(row), row.typed[4], p).lines(), row.lines) << row.typed[4];
     }
 }
 
@@ -160,6 +130,7 @@ TEST(DivisionRecord, CountAndBaseAsTypedThenOneLinePerPoint) {
         {{"0", "0", "90", "0", "3"},
          {kSep, "分割数 3", "基準A-X 0", "基準A-Y 0", "基準B-X 90", "基準B-Y 0", "",
           " 1  点目   距離  30    X 座標  30    Y 座標  0 ", " 2  点目   距離  60    X 座標  60    Y 座標  0 ", kSep}},
+        // A = B: the point lies on A at distance 0.
         {{"5", "-5", "5", "-5", "2.0"},
          {kSep, "分割数 2.0", "基準A-X 5", "基準A-Y -5", "基準B-X 5", "基準B-Y -5", "",
           " 1  点目   距離  0    X 座標  5    Y 座標 -5 ", kSep}},
@@ -167,9 +138,9 @@ TEST(DivisionRecord, CountAndBaseAsTypedThenOneLinePerPoint) {
     for (const RecordRow& row : rows) {
         const std::optional<int> n = survey::sectionCount(row.typed[4]);
         ASSERT_TRUE(n) << row.typed[4];
-        const auto d = survey::divide(typedPoint(row.typed, 0), typedPoint(row.typed, 2), *n, kDeg);
+        const auto d = survey::divide(baseA(row), baseB(row), *n, kDeg);
         ASSERT_TRUE(d) << row.typed[4];
-        EXPECT_EQ(survey::divisionRecord(typedBase(row.typed), row.typed[4], d->points).lines(), row.lines);
+        EXPECT_EQ(survey::divisionRecord(typedBase(row), row.typed[4], d->points).lines(), row.lines);
     }
 }
 
