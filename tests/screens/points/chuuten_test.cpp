@@ -15,10 +15,6 @@ protected:
 
     void enter(const QStringList& values) { typeWithTab(w->Text1, values); }
     QStringList shownResult() const { return {w->Label6->text(), w->Label7->text(), w->Label9->text()}; }
-    static QStringList record(const QStringList& in, const QString& pointLine) {
-        return {separatorLine(), "基準A-X " + in[0], "基準A-Y " + in[1], "基準B-X " + in[2], "基準B-Y " + in[3],
-                pointLine, separatorLine()};
-    }
 };
 
 TEST_F(ChuutenTest, ExamplesShowTheMidpointAndMarkerAndAppendTheirRecords) {
@@ -44,7 +40,8 @@ TEST_F(ChuutenTest, ExamplesShowTheMidpointAndMarkerAndAppendTheirRecords) {
         EXPECT_EQ(QApplication::focusWidget(), w->Text1);
     }
     EXPECT_TRUE(boxes.boxes().isEmpty());
-    EXPECT_TRUE(decodedFile(desktop, kFile).startsWith(crlf(record(rows[0].in, "X 座標  50   Y 座標  25 "))));
+    EXPECT_TRUE(decodedFile(desktop, kFile).startsWith(crlf({separatorLine(), "基準A-X 0", "基準A-Y 0", "基準B-X 100",
+                                                             "基準B-Y 50", "X 座標  50   Y 座標  25 ", separatorLine()})));
 }
 
 TEST_F(ChuutenTest, AZeroMarkerStillCountsAsAResult) {
