@@ -20,13 +20,9 @@ Record cornerAreaRecord(std::span<const Corner> corners, double area) {
     Record record;
     record.separator().add(Line().text("--座標面積計算--"));
     for (std::size_t k = 0; k < corners.size(); ++k) {
-        record.add(Line()
-                       .number(double(k + 1))
-                       .text("X 座標").text(" ").number(corners[k].x)
-                       .text("  ")
-                       .text("Y 座標").text(" ").number(corners[k].y));
+        record.add(Line().number(double(k + 1)).pair("X 座標", corners[k].x, "Y 座標", corners[k].y));
     }
-    record.add(Line().text("面積").text(" ").number(area).text("㎡")).separator();
+    record.add(Line().entry("面積", area).text("㎡")).separator();
     return record;
 }
 

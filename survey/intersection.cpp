@@ -49,4 +49,17 @@ std::optional<Intersection> intersectLines(Point a, double angleA, Point b, doub
     return out;
 }
 
+Record intersectionRecord(const IntersectionInput& in, const Intersection& found) {
+    const bool direction = in.kind == LineAngles::Direction;
+    Record record;
+    record.separator()
+        .add(Line().text(direction ? "---交点　方向角計算---" : "---交点　夾角計算---"))
+        .add(Line().pair("基点A-X", in.typed.ax, "基点A-Y", in.typed.ay).gap().entry("A 角度", in.typed.angleA))
+        .add(Line().pair("基点B-X", in.typed.bx, "基点B-Y", in.typed.by).gap().entry("B 角度", in.typed.angleB))
+        .add(Line().pair("求点 X", found.p.x, "AP距離", found.ap).text("m"))
+        .add(Line().pair("求点 Y", found.p.y, "BP距離", found.bp).text("m"))
+        .separator();
+    return record;
+}
+
 }  // namespace survey

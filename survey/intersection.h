@@ -1,5 +1,6 @@
 // The intersection of two straight lines, one through base point A and one
-// through base point B, each given by an angle. Standard C++ only.
+// through base point B, each given by an angle, and the record that logs
+// it. Standard C++ only.
 //
 // Conventions as in arith.h: X northing, Y easting, metres; angles typed as
 // packed angles (ddd.mmss); degConst is the degree constant the screen holds
@@ -7,8 +8,10 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "survey/point.h"
+#include "survey/record.h"
 
 namespace survey {
 
@@ -47,5 +50,24 @@ struct Intersection {
 // or when any result is not a finite number (absurd input).
 std::optional<Intersection> intersectLines(Point a, double angleA, Point b, double angleB, LineAngles kind,
                                            double degConst);
+
+// The two lines as read from the boxes, and the boxes as typed (the angle
+// boxes of the kind in use).
+struct IntersectionInput {
+    Point a;
+    double angleA;
+    Point b;
+    double angleB;
+    LineAngles kind;
+    struct {
+        std::string ax, ay, angleA, bx, by, angleB;
+    } typed;
+};
+
+// Separator, the kind ("---交点　方向角計算---" or "---交点　夾角計算---"),
+// "基点A-X 0  基点A-Y 0  A 角度 45", "基点B-X 100  基点B-Y 0  B 角度 135",
+// "求点 X  50   AP距離  70.7107 m", "求点 Y  50   BP距離  70.7107 m",
+// separator.
+Record intersectionRecord(const IntersectionInput& in, const Intersection& found);
 
 }  // namespace survey

@@ -1,12 +1,16 @@
 // The inverse traverse: the angle and the distance to set out from a
-// station, sighting a backsight, to reach a target point. Standard C++ only.
+// station, sighting a backsight, to reach a target point, and the record
+// that logs them. Standard C++ only.
 //
 // Conventions as in arith.h: X northing, Y easting, metres; degConst is the
 // degree constant the screen holds (radians = degrees / degConst).
 #pragma once
 
+#include <string>
+
 #include "survey/arith.h"
 #include "survey/point.h"
+#include "survey/record.h"
 
 namespace survey {
 
@@ -32,5 +36,18 @@ struct InverseTraverse {
 // double give an angle or a distance that is not finite (dms is then 0 0 0);
 // the caller must test both.
 InverseTraverse inverseTraverse(Point station, Point backsight, Point target, double degConst);
+
+// The three points as read from the boxes, and the boxes as typed.
+struct InverseInput {
+    Point station, backsight, target;
+    struct {
+        std::string stationX, stationY, backsightX, backsightY, targetX, targetY;
+    } typed;
+};
+
+// Separator, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 0", "DATA X 0",
+// "DATA Y 100", "角　度  90 - 0 - 0   距　離  100 m", separator: the boxes
+// as typed, then the angle and the rounded distance.
+Record inverseRecord(const InverseInput& in, const InverseTraverse& result);
 
 }  // namespace survey

@@ -26,6 +26,21 @@ public:
     Line() { text_.reserve(kTypicalLength); }
     Line& text(std::string_view t) { text_.append(t); return *this; }
     Line& number(double v) { appendPrintNumber(text_, v); return *this; }
+    // An angle as d - m - s: " 90 - 0 - 5 ".
+    Line& dms(const Dms& a) { return number(a.d).text("-").number(a.m).text("-").number(a.s); }
+    // Two blanks, the space between two entries of one line.
+    Line& gap() { return text("  "); }
+
+    // An entry: its caption, one blank, then the value, which is a text as
+    // typed ("基準 X 100.0"), a number ("面積  100 ") or an angle.
+    Line& entry(std::string_view caption, std::string_view typed) { return text(caption).text(" ").text(typed); }
+    Line& entry(std::string_view caption, double v) { return text(caption).text(" ").number(v); }
+    Line& entry(std::string_view caption, const Dms& a) { return text(caption).text(" ").dms(a); }
+    // Two entries with the gap between them: "X 座標  50   Y 座標  25 ".
+    template <class First, class Second>
+    Line& pair(std::string_view caption1, const First& v1, std::string_view caption2, const Second& v2) {
+        return entry(caption1, v1).gap().entry(caption2, v2);
+    }
     const std::string& str() const { return text_; }
 
 private:

@@ -28,4 +28,18 @@ Point transformPoint(const BaseLine& first, const BaseLine& second, Point p, dou
     return {roundHalfEven(q.x, 4), roundHalfEven(q.y, 4)};
 }
 
+Record transformRecord(const TransformInput& in, Point converted) {
+    const auto& t = in.typed;
+    Record record;
+    record.separator()
+        .add(Line().pair("基準　X", t.baseX, "基準　Y", t.baseY))
+        .add(Line().pair("後視　X", t.backsightX, "後視　Y", t.backsightY))
+        .add(Line().pair("基準’X", t.baseX2, "基準’Y", t.baseY2))
+        .add(Line().pair("後視’X", t.backsightX2, "後視’Y", t.backsightY2))
+        .add(Line().pair("DA-X", t.x, "DA-Y", t.y))
+        .add(Line().entry("変換後 X", converted.x).gap().text("変換後 Y").number(converted.y))
+        .separator();
+    return record;
+}
+
 }  // namespace survey

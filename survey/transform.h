@@ -1,12 +1,15 @@
 // Carrying a point from one plane coordinate system into another by a rigid
-// motion fixed by a base point and a backsight known in both systems.
-// Standard C++ only.
+// motion fixed by a base point and a backsight known in both systems, and
+// the record that logs it. Standard C++ only.
 //
 // Conventions as in arith.h: X northing, Y easting, metres; degConst is the
 // degree constant the screen holds (radians = degrees / degConst).
 #pragma once
 
+#include <string>
+
 #include "survey/point.h"
+#include "survey/record.h"
 
 namespace survey {
 
@@ -31,5 +34,23 @@ struct BaseLine {
 // not used. Absurd input (values whose squares or differences leave the
 // range of a double) gives a non-finite result; nothing else fails.
 Point transformPoint(const BaseLine& first, const BaseLine& second, Point p, double degConst);
+
+// The two base lines and the point as read from the boxes, and the boxes as
+// typed.
+struct TransformInput {
+    BaseLine first, second;
+    Point p;
+    struct {
+        std::string baseX, baseY, backsightX, backsightY;  // first system
+        std::string baseX2, baseY2, backsightX2, backsightY2;  // second system
+        std::string x, y;  // the point
+    } typed;
+};
+
+// Separator, "基準　X 0  基準　Y 0", "後視　X 100  後視　Y 0", "基準’X 1000
+// 基準’Y 2000", "後視’X 1000  後視’Y 2100", "DA-X 10  DA-Y 10" (the boxes as
+// typed), "変換後 X  990.0001   変換後 Y 2009.9999 ", separator. No blank
+// follows "変換後 Y" but the number's sign position: "変換後 Y-30 ".
+Record transformRecord(const TransformInput& in, Point converted);
 
 }  // namespace survey

@@ -42,21 +42,7 @@ bool finiteTraverse(const Traverse& t) {
     return true;
 }
 
-// An angle as " 180 - 0 - 5 ", reduced into 0 … 360 first.
-Line& dms(Line& line, double degrees) {
-    const Dms a = toDms(degrees);
-    return line.number(a.d).text("-").number(a.m).text("-").number(a.s);
-}
-
 constexpr std::string_view kIndent = "         ";  // nine blanks
-
-Line indented(std::string_view caption, double v) { return Line().text(kIndent).text(caption).text(" ").number(v); }
-
-Line indentedPair(std::string_view first, double a, std::string_view second, double b) {
-    return indented(first, a).text("  ").text(second).text(" ").number(b);
-}
-
-Line labelled(std::string_view caption, double v) { return Line().text(caption).text(" ").number(v); }
 
 // " A → 1 :", " 1 → 2 :", " 2 → B :".
 Line legLabel(std::size_t leg, std::size_t stations) {
@@ -146,42 +132,38 @@ Record traverseReport(const Traverse& t) {
     Record r;
     r.separator();
     r.add(Line().text("区分").number(k.surveyClass).text("級基準点測量"));
-    Line tolerance = Line().text("閉合差許容範囲").text("  ");
-    r.add(dms(tolerance, t.toleranceSeconds / 60.0 / 60.0));
-    Line closure = Line().text("方向角閉合差").text("   ").text(std::string_view(&t.closureSign, 1));
-    r.add(dms(closure, std::fabs(t.closure)));
-    r.add(labelled("基準A-X", k.xA));
-    r.add(labelled("基準A-Y", k.yA));
-    r.add(Line().text("Tα").text(" ").text(k.alphaTyped));
-    r.add(labelled("基準B-X", k.xB));
-    r.add(labelled("基準B-Y", k.yB));
-    r.add(labelled("Tβ", k.betaPacked));
+    r.add(Line().text("閉合差許容範囲").gap().dms(toDms(t.toleranceSeconds / 60.0 / 60.0)));
+    const std::string_view sign(&t.closureSign, 1);
+    r.add(Line().text("方向角閉合差").text("   ").text(sign).dms(toDms(std::fabs(t.closure))));
+    r.add(Line().entry("基準A-X", k.xA));
+    r.add(Line().entry("基準A-Y", k.yA));
+    r.add(Line().entry("Tα", k.alphaTyped));
+    r.add(Line().entry("基準B-X", k.xB));
+    r.add(Line().entry("基準B-Y", k.yB));
+    r.add(Line().entry("Tβ", k.betaPacked));
     r.add(Line());
-    r.add(labelled("X 誤差", t.closureX).text("  ").text("Y 誤差").text(" ").number(t.closureY));
-    r.add(labelled("閉合誤差", t.closureDistance));
+    r.add(Line().pair("X 誤差", t.closureX, "Y 誤差", t.closureY));
+    r.add(Line().entry("閉合誤差", t.closureDistance));
     Line ratio = Line().text("1").text(" :");
     if (t.ratio) ratio.number(*t.ratio);
     r.add(ratio);
     r.add(Line());
 
+    // Angles are written reduced into 0 … 360 (toDms).
     for (std::size_t i = 0; i + 1 < t.stations; ++i) {
         const TraverseSlot& s = t.perStation[i];
-        Line head = legLabel(i, t.stations).text("調整交角").text(" ");
-        r.add(dms(head, s.adjustedAngle));
-        r.add(indented("距　離", s.distance));
-        Line direction = Line().text(kIndent).text("方向角").text(" ");
-        r.add(dms(direction, s.direction));
-        r.add(indentedPair("緯　距", s.dX, "経　距", s.dY));
-        r.add(indentedPair("調緯距", s.adjustedDX, "調経距", s.adjustedDY));
-        r.add(indentedPair("X　座標", s.x, "Y　座標", s.y));
-        r.add(indentedPair("合緯距X", s.adjustedX, "合経距Y", s.adjustedY));
+        r.add(legLabel(i, t.stations).entry("調整交角", toDms(s.adjustedAngle)));
+        r.add(Line().text(kIndent).entry("距　離", s.distance));
+        r.add(Line().text(kIndent).entry("方向角", toDms(s.direction)));
+        r.add(Line().text(kIndent).pair("緯　距", s.dX, "経　距", s.dY));
+        r.add(Line().text(kIndent).pair("調緯距", s.adjustedDX, "調経距", s.adjustedDY));
+        r.add(Line().text(kIndent).pair("X　座標", s.x, "Y　座標", s.y));
+        r.add(Line().text(kIndent).pair("合緯距X", s.adjustedX, "合経距Y", s.adjustedY));
     }
 
     const TraverseSlot& b = t.perStation.back();
-    Line head = Line().text(" B").text(" →").text(" D").text(" :").text("調整交角").text(" ");
-    r.add(dms(head, b.adjustedAngle));
-    Line direction = Line().text(kIndent).text("方向角").text(" ");
-    r.add(dms(direction, b.direction));
+    r.add(Line().text(" B").text(" →").text(" D").text(" :").entry("調整交角", toDms(b.adjustedAngle)));
+    r.add(Line().text(kIndent).entry("方向角", toDms(b.direction)));
     r.separator();
     return r;
 }

@@ -30,18 +30,14 @@ Point walk(Point a, Point b, const Directions& dir, double s, double r) {
 
 bool finite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
-Line baseLine(const char* caption, const std::string& typed) { return Line().text(caption).text(" ").text(typed); }
-
 Record& addBase(Record& record, const TypedBase& base) {
-    return record.add(baseLine("基準A-X", base.ax))
-        .add(baseLine("基準A-Y", base.ay))
-        .add(baseLine("基準B-X", base.bx))
-        .add(baseLine("基準B-Y", base.by));
+    return record.add(Line().entry("基準A-X", base.ax))
+        .add(Line().entry("基準A-Y", base.ay))
+        .add(Line().entry("基準B-X", base.bx))
+        .add(Line().entry("基準B-Y", base.by));
 }
 
-Line coordinateLine(Point p) {
-    return Line().text("X 座標").text(" ").number(p.x).text("  ").text("Y 座標").text(" ").number(p.y);
-}
+Line coordinateLine(Point p) { return Line().pair("X 座標", p.x, "Y 座標", p.y); }
 
 }  // namespace
 
@@ -98,22 +94,22 @@ Record midpointRecord(const TypedBase& base, Point m) {
 
 Record offsetRecord(const TypedBase& base, std::string_view offset, Point p) {
     Record record;
-    record.separator().add(Line().text("ｵﾌｾｯﾄ").text(" ").text(offset).text("m"));
+    record.separator().add(Line().entry("ｵﾌｾｯﾄ", offset).text("m"));
     addBase(record, base).add(coordinateLine(p)).separator();
     return record;
 }
 
 Record divisionRecord(const TypedBase& base, std::string_view count, std::span<const DivisionPoint> points) {
     Record record;
-    record.separator().add(Line().text("分割数").text(" ").text(count));
+    record.separator().add(Line().entry("分割数", count));
     addBase(record, base).add(Line());
     double k = 1.0;  // the point's number, written as any other number
     for (const DivisionPoint& p : points) {
         record.add(Line()
                        .number(k).text(" 点目").text("   ")
-                       .text("距離").text(" ").number(p.distance).text("   ")
-                       .text("X 座標").text(" ").number(p.point.x).text("   ")
-                       .text("Y 座標").text(" ").number(p.point.y));
+                       .entry("距離", p.distance).text("   ")
+                       .entry("X 座標", p.point.x).text("   ")
+                       .entry("Y 座標", p.point.y));
         k += 1.0;
     }
     record.separator();

@@ -64,29 +64,17 @@ bool 座標変換::acceptsInput() const {
 }
 
 std::optional<survey::Record> 座標変換::compute() {
-    const survey::BaseLine first{{value(Text1), value(Text2)}, {value(Text3), value(Text4)}};
-    const survey::BaseLine second{{value(Text9), value(Text10)}, {value(Text5), value(Text6)}};
-    const survey::Point p = survey::transformPoint(first, second, {value(Text7), value(Text8)}, degrees(Label7));
+    const survey::TransformInput in{{{value(Text1), value(Text2)}, {value(Text3), value(Text4)}},
+                                    {{value(Text9), value(Text10)}, {value(Text5), value(Text6)}},
+                                    {value(Text7), value(Text8)},
+                                    {typed(Text1), typed(Text2), typed(Text3), typed(Text4), typed(Text9),
+                                     typed(Text10), typed(Text5), typed(Text6), typed(Text7), typed(Text8)}};
+    const survey::Point p = survey::transformPoint(in.first, in.second, in.p, degrees(Label7));
     if (!allFinite({p.x, p.y})) return std::nullopt;
 
     Label5->setText(shown(p.x));
     Label6->setText(shown(p.y));
-
-    // Two boxes a line, each after its heading.
-    auto pair = [](const char* xHeading, const TextBox* x, const char* yHeading, const TextBox* y) {
-        return survey::Line().text(xHeading).text(" ").text(typed(x)).text("  ").text(yHeading).text(" ").text(
-            typed(y));
-    };
-    survey::Record record;
-    record.separator()
-        .add(pair("基準　X", Text1, "基準　Y", Text2))
-        .add(pair("後視　X", Text3, "後視　Y", Text4))
-        .add(pair("基準’X", Text9, "基準’Y", Text10))
-        .add(pair("後視’X", Text5, "後視’Y", Text6))
-        .add(pair("DA-X", Text7, "DA-Y", Text8))
-        .add(survey::Line().text("変換後 X").text(" ").number(p.x).text("  ").text("変換後 Y").number(p.y))
-        .separator();
-    return record;
+    return survey::transformRecord(in, p);
 }
 
 // The next point is typed over the last one; the base lines stay.

@@ -1,7 +1,6 @@
 #include "screens/points/HouScreen.h"
 
-#include "survey/arith.h"
-
+#include "survey/direction.h"
 
 方向距離::方向距離(QWidget* parent)
     : CalcScreen(QStringLiteral("方向距離"), QStringLiteral("方向・距離"), 6855, 3060, parent) {
@@ -56,25 +55,13 @@ bool 方向距離::acceptsInput() const {
 }
 
 std::optional<survey::Record> 方向距離::compute() {
-    const double x1 = value(Text1), y1 = value(Text2), x2 = value(Text3), y2 = value(Text4);
-    const double distance = survey::pointDistance(x1, y1, x2, y2);
-    const double theta = survey::directionAngle(x1, y1, x2, y2, degrees(Label16));
-    if (!allFinite({distance, theta})) return std::nullopt;
-    const survey::Dms dms = survey::toDms(theta);
+    const survey::DirectionInput in{{value(Text1), value(Text2)},
+                                    {value(Text3), value(Text4)},
+                                    {typed(Text1), typed(Text2), typed(Text3), typed(Text4)}};
+    const survey::DirectionDistance r = survey::directionDistance(in.base, in.backsight, degrees(Label16));
+    if (!allFinite({r.angle, r.distance})) return std::nullopt;
 
-    DmsRow{Label7, Label10, Label8, Label11, Label9, Label12}.show(dms);
-    Label14->setText(shown(distance));
-
-    survey::Record record;
-    record.separator()
-        .add(survey::Line().text("基準 X").text(" ").text(typed(Text1)))
-        .add(survey::Line().text("基準 Y").text(" ").text(typed(Text2)))
-        .add(survey::Line().text("後視 X").text(" ").text(typed(Text3)))
-        .add(survey::Line().text("後視 Y").text(" ").text(typed(Text4)))
-        .add(survey::Line()
-                 .text("方向角").text(" ")
-                 .number(dms.d).text("-").number(dms.m).text("-").number(dms.s)
-                 .text("  ").text("距　離").number(distance).text("m"))
-        .separator();
-    return record;
+    DmsRow{Label7, Label10, Label8, Label11, Label9, Label12}.show(r.dms);
+    Label14->setText(shown(r.distance));
+    return survey::directionRecord(in, r);
 }

@@ -86,10 +86,14 @@ bool 交点::acceptsInput() const {
 }
 
 std::optional<survey::Record> 交点::compute() {
-    const bool direction = directionMode();
-    const std::optional<survey::Intersection> found = survey::intersectLines(
-        {value(Text1), value(Text2)}, value(angleBoxA()), {value(Text5), value(Text6)}, value(angleBoxB()),
-        direction ? survey::LineAngles::Direction : survey::LineAngles::Included, degrees(Label18));
+    TextBox* const angleA = angleBoxA();
+    TextBox* const angleB = angleBoxB();
+    const survey::IntersectionInput in{
+        {value(Text1), value(Text2)}, value(angleA), {value(Text5), value(Text6)}, value(angleB),
+        directionMode() ? survey::LineAngles::Direction : survey::LineAngles::Included,
+        {typed(Text1), typed(Text2), typed(angleA), typed(Text5), typed(Text6), typed(angleB)}};
+    const std::optional<survey::Intersection> found =
+        survey::intersectLines(in.a, in.angleA, in.b, in.angleB, in.kind, degrees(Label18));
     // Parallel lines meet nowhere: refused like any unsuitable input.
     if (!found) return std::nullopt;
 
@@ -97,26 +101,5 @@ std::optional<survey::Record> 交点::compute() {
     Label9->setText(shown(found->p.y));
     Label12->setText(shown(found->ap));
     Label13->setText(shown(found->bp));
-
-    // A base point and its angle on one line.
-    auto base = [](const char* x, const TextBox* xBox, const char* y, const TextBox* yBox, const char* angle,
-                   const TextBox* angleBox) {
-        return survey::Line()
-            .text(x).text(" ").text(typed(xBox)).text("  ")
-            .text(y).text(" ").text(typed(yBox)).text("  ")
-            .text(angle).text(" ").text(typed(angleBox));
-    };
-    survey::Record record;
-    record.separator()
-        .add(survey::Line().text(direction ? "---交点　方向角計算---" : "---交点　夾角計算---"))
-        .add(base("基点A-X", Text1, "基点A-Y", Text2, "A 角度", angleBoxA()))
-        .add(base("基点B-X", Text5, "基点B-Y", Text6, "B 角度", angleBoxB()))
-        .add(survey::Line()
-                 .text("求点 X").text(" ").number(found->p.x)
-                 .text("  ").text("AP距離").text(" ").number(found->ap).text("m"))
-        .add(survey::Line()
-                 .text("求点 Y").text(" ").number(found->p.y)
-                 .text("  ").text("BP距離").text(" ").number(found->bp).text("m"))
-        .separator();
-    return record;
+    return survey::intersectionRecord(in, *found);
 }

@@ -48,26 +48,16 @@ bool 連続座標計算::acceptsInput() const {
 }
 
 std::optional<survey::Record> 連続座標計算::compute() {
-    const double alpha = survey::packedToDegrees(value(Text3)) / degrees(Label11);
-    const survey::Point p = survey::polarPoint({value(Text1), value(Text2)}, alpha, value(Text4));
-    if (!allFinite({p.x, p.y})) return std::nullopt;
-    const double x = survey::roundHalfEven(p.x, 3);
-    const double y = survey::roundHalfEven(p.y, 3);
+    const survey::ChainInput in{{value(Text1), value(Text2)}, value(Text3), value(Text4),
+                                {typed(Text1), typed(Text2), typed(Text3), typed(Text4)}};
+    const survey::Leg leg = survey::chainLeg(in.from, in.packedDirection, in.distance, degrees(Label11));
+    if (!allFinite({leg.end.x, leg.end.y})) return std::nullopt;
 
-    Label12->setText(shown(p.x));
-    Label13->setText(shown(p.y));
-    Label7->setText(shown(x));
-    Label9->setText(shown(y));
-
-    survey::Record record;
-    record.separator()
-        .add(survey::Line().text("基準 X").text(" ").text(typed(Text1)))
-        .add(survey::Line().text("基準 Y").text(" ").text(typed(Text2)))
-        .add(survey::Line().text("方向角").text(" ").text(typed(Text3)))
-        .add(survey::Line().text("距　離").text(" ").text(typed(Text4)))
-        .add(survey::Line().text("X座標").text(" ").number(x).text("  ").text("Y座標").number(y))
-        .separator();
-    return record;
+    Label12->setText(shown(leg.end.x));
+    Label13->setText(shown(leg.end.y));
+    Label7->setText(shown(leg.rounded.x));
+    Label9->setText(shown(leg.rounded.y));
+    return survey::chainRecord(in, leg);
 }
 
 void 連続座標計算::afterWrite(bool written) {

@@ -65,27 +65,15 @@ bool 逆トラ::acceptsInput() const {
 }
 
 std::optional<survey::Record> 逆トラ::compute() {
-    const survey::InverseTraverse r = survey::inverseTraverse(
-        {value(Text1), value(Text2)}, {value(Text3), value(Text4)}, {value(Text5), value(Text6)}, degrees(Label18));
+    const survey::InverseInput in{
+        {value(Text1), value(Text2)}, {value(Text3), value(Text4)}, {value(Text5), value(Text6)},
+        {typed(Text1), typed(Text2), typed(Text3), typed(Text4), typed(Text5), typed(Text6)}};
+    const survey::InverseTraverse r = survey::inverseTraverse(in.station, in.backsight, in.target, degrees(Label18));
     if (!allFinite({r.angle, r.distance})) return std::nullopt;
 
     DmsRow{Label10, Label14, Label11, Label15, Label12, Label16}.show(r.dms);
     Label13->setText(shown(r.distance));
-
-    survey::Record record;
-    record.separator()
-        .add(survey::Line().text("基準 X").text(" ").text(typed(Text1)))
-        .add(survey::Line().text("基準 Y").text(" ").text(typed(Text2)))
-        .add(survey::Line().text("後視 X").text(" ").text(typed(Text3)))
-        .add(survey::Line().text("後視 Y").text(" ").text(typed(Text4)))
-        .add(survey::Line().text("DATA X").text(" ").text(typed(Text5)))
-        .add(survey::Line().text("DATA Y").text(" ").text(typed(Text6)))
-        .add(survey::Line()
-                 .text("角　度").text(" ")
-                 .number(r.dms.d).text("-").number(r.dms.m).text("-").number(r.dms.s)
-                 .text("  ").text("距　離").text(" ").number(r.distance).text("m"))
-        .separator();
-    return record;
+    return survey::inverseRecord(in, r);
 }
 
 void 逆トラ::focusAfterCalculation() { Text5->setFocus(); }

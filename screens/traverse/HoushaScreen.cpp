@@ -10,7 +10,6 @@ constexpr int kStationRow = 720, kBacksightRow = 1200, kAngleRow = 1680, kResult
 constexpr int kOptionRow = 2880;
 constexpr int kLeftBox = 960, kRightBox = 3720;
 
-
 }  // namespace
 
 放射トラ::放射トラ(QWidget* parent)
@@ -76,34 +75,16 @@ bool 放射トラ::acceptsInput() const {
 }
 
 std::optional<survey::Record> 放射トラ::compute() {
-    const bool direction = directionMode();
-    const survey::Point station{value(Text1), value(Text2)};
-    const survey::Point backsight{value(Text3), value(Text4)};
+    survey::RadialInput in{{value(Text1), value(Text2)}, std::nullopt, value(Text5), value(Text6),
+                           {typed(Text1), typed(Text2), typed(Text3), typed(Text4), typed(Text5), typed(Text6)}};
+    if (!directionMode()) in.backsight = survey::Point{value(Text3), value(Text4)};
     const survey::Point p =
-        survey::radialPoint(station, direction ? nullptr : &backsight, value(Text5), value(Text6), degrees(Label12));
-    const double x = p.x, y = p.y;
-    if (!allFinite({x, y})) return std::nullopt;
+        survey::radialPoint(in.station, in.backsight, in.packedAngle, in.distance, degrees(Label12));
+    if (!allFinite({p.x, p.y})) return std::nullopt;
 
-    Label10->setText(shown(x));
-    Label11->setText(shown(y));
-
-    survey::Record record;
-    record.separator()
-        .add(survey::Line().text(direction ? "--方向角計算--" : "--夾角計算--"))
-        .add(survey::Line().text("基準 X").text(" ").text(typed(Text1)))
-        .add(survey::Line().text("基準 Y").text(" ").text(typed(Text2)));
-    if (!direction) {
-        record.add(survey::Line().text("後視 X").text(" ").text(typed(Text3)))
-            .add(survey::Line().text("後視 Y").text(" ").text(typed(Text4)));
-    }
-    record.add(survey::Line()
-                   .text("角  度").text(" ").text(typed(Text5))
-                   .text("  ").text("距　離").text(" ").text(typed(Text6)).text("m"))
-        .add(survey::Line()
-                 .text("X 座標").text(" ").number(x)
-                 .text("  ").text("Y 座標").text(" ").number(y))
-        .separator();
-    return record;
+    Label10->setText(shown(p.x));
+    Label11->setText(shown(p.y));
+    return survey::radialRecord(in, p);
 }
 
 void 放射トラ::focusAfterCalculation() { Text5->setFocus(); }

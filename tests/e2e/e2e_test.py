@@ -34,7 +34,6 @@ import traceback
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop_session import Session, SessionError, wait_until  # noqa: E402
 
-SEPARATOR = "-" * 82
 STEP_TIMEOUT = 15  # seconds for one wait on the screen
 
 
@@ -340,7 +339,10 @@ class Driver:
         texts = [self.screen.text_of(b) for b in self.screen.boxes(window)]
         self.checks.equal(texts, expected, f"{screen_name}: the boxes hold what was typed")
 
-    def check_file(self, name, expected_lines):
+    def check_file(self, name, key_line):
+        """The file is on the Desktop in CP932 with CR LF line ends, and holds
+        the key line of the calculation (the records are checked line by line
+        by the survey tests)."""
         path = os.path.join(self.s.desktop, name)
         try:
             wait_until(lambda: os.path.exists(path), STEP_TIMEOUT, what=name)
@@ -358,9 +360,7 @@ class Driver:
                                  conv.stderr.decode(errors="replace")):
             return
         lines = conv.stdout.decode("utf-8").split("\r\n")
-        if lines and lines[-1] == "":
-            lines.pop()
-        self.checks.equal(lines, expected_lines, f"{name}: the record lines")
+        self.checks.check(key_line in lines, f"{name}: holds {key_line!r}", f"lines {lines!r}")
 
     # ---- the screens ----
 

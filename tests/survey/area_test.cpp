@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "RecordRows.h"
+
 using survey::Corner;
 
 TEST(CornerArea, EitherDirectionOfTravelGivesThePositiveArea) {
@@ -51,4 +53,22 @@ TEST(CornerArea, OverflowIsNotAFiniteArea) {
     EXPECT_FALSE(std::isfinite(survey::cornerArea(std::vector<Corner>{{1e200, 0}, {1e200, 1e200}, {0, 1e200}})));
     const double inf = HUGE_VAL;
     EXPECT_FALSE(std::isfinite(survey::cornerArea(std::vector<Corner>{{inf, 0}, {0, 1}, {1, 1}})));
+}
+
+TEST(CornerAreaRecord, OneLinePerCornerThenTheArea) {
+    struct Row {
+        std::vector<Corner> corners;
+        std::vector<std::string> lines;
+    };
+    const Row rows[] = {
+        {{{0, 0}, {0, 10}, {10, 10}, {10, 0}},
+         {kSep, "--座標面積計算--", " 1 X 座標  0   Y 座標  0 ", " 2 X 座標  0   Y 座標  10 ",
+          " 3 X 座標  10   Y 座標  10 ", " 4 X 座標  10   Y 座標  0 ", "面積  100 ㎡", kSep}},
+        // Exactly 71.5625, rounded half to even.
+        {{{-5, -7.25}, {0, 3}, {12.5, 0}},
+         {kSep, "--座標面積計算--", " 1 X 座標 -5   Y 座標 -7.25 ", " 2 X 座標  0   Y 座標  3 ",
+          " 3 X 座標  12.5   Y 座標  0 ", "面積  71.562 ㎡", kSep}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(survey::cornerAreaRecord(row.corners, survey::cornerArea(row.corners)).lines(), row.lines);
 }

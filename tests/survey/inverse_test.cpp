@@ -6,6 +6,8 @@
 #include "survey/arith.h"
 #include "survey/inverse.h"
 
+#include "RecordRows.h"
+
 namespace {
 
 using survey::Point;
@@ -53,6 +55,31 @@ TEST(InverseTraverse, CoordinatesBeyondADoubleAreNotFinite) {
     t = survey::inverseTraverse({INFINITY, 0}, {0, 0}, {INFINITY, 5}, c);
     EXPECT_FALSE(std::isfinite(t.angle));
     EXPECT_FALSE(std::isfinite(t.distance));
+}
+
+TEST(InverseRecord, BoxesAsTypedThenAngleAndDistance) {
+    // Station, backsight, target: X, Y each.
+    const RecordRow rows[] = {
+        {{"0", "0", "100", "0", "0", "100"},
+         {kSep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 0", "DATA X 0", "DATA Y 100",
+          "角　度  90 - 0 - 0   距　離  100 m", kSep}},
+        // The distance to the millimetre.
+        {{"0", "0", "100", "0", "12.3456", "0"},
+         {kSep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 0", "DATA X 12.3456", "DATA Y 0",
+          "角　度  0 - 0 - 0   距　離  12.346 m", kSep}},
+        // A backsight on the station in value, not as typed, lies at 45°.
+        {{"0", "0", "0.0", "0", "0", "100"},
+         {kSep, "基準 X 0", "基準 Y 0", "後視 X 0.0", "後視 Y 0", "DATA X 0", "DATA Y 100",
+          "角　度  45 - 0 - 0   距　離  100 m", kSep}},
+    };
+    for (const RecordRow& row : rows) {
+        const std::vector<std::string>& t = row.typed;
+        const survey::InverseInput in{{row.value(0), row.value(1)}, {row.value(2), row.value(3)},
+                                      {row.value(4), row.value(5)}, {t[0], t[1], t[2], t[3], t[4], t[5]}};
+        const survey::InverseTraverse r = survey::inverseTraverse(in.station, in.backsight, in.target,
+                                                                  survey::degreeConstant());
+        EXPECT_EQ(survey::inverseRecord(in, r).lines(), row.lines) << t[2] << " " << t[4];
+    }
 }
 
 }  // namespace

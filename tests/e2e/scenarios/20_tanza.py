@@ -3,7 +3,7 @@
 import time
 
 from desktop_session import SessionError, wait_until
-from e2e_test import SEPARATOR, STEP_TIMEOUT
+from e2e_test import STEP_TIMEOUT
 
 FILES = []
 

@@ -1,7 +1,5 @@
 """Continuous coordinates on the real display: two legs of a chain."""
 
-from e2e_test import SEPARATOR
-
 FILES = ["連続座標計算DATA.TXT"]
 
 
@@ -23,20 +21,5 @@ def run(d):
     d.press(w, "計\u3000\u3000算")
     d.check_results(w, name, " X 座標 =", ["0"])
     d.check_results(w, name, " Y 座標 =", ["141.421"])
-    d.check_file("連続座標計算DATA.TXT", [
-        SEPARATOR,
-        "基準 X 0",
-        "基準 Y 0",
-        "方向角 45.0000",
-        "距\u3000離 100",
-        "X座標  70.711   Y座標 70.711 ",
-        SEPARATOR,
-        SEPARATOR,
-        "基準 X 70.7106781186548",
-        "基準 Y 70.7106781186547",
-        "方向角 135.0000",
-        "距\u3000離 100",
-        "X座標  0   Y座標 141.421 ",
-        SEPARATOR,
-    ])
+    d.check_file("連続座標計算DATA.TXT", "X座標  0   Y座標 141.421 ")
     d.back_to_menu(w)

@@ -1,7 +1,5 @@
 """Midpoint on the real display."""
 
-from e2e_test import SEPARATOR
-
 FILES = ["中間点DATA.TXT"]
 
 
@@ -17,13 +15,5 @@ def run(d):
     d.check_result_descriptions(w, name)
     d.check_typed(w, name, ["0", "0", "100", "50"])
     d.shot("CHUUTEN")
-    d.check_file("中間点DATA.TXT", [
-        SEPARATOR,
-        "基準A-X 0",
-        "基準A-Y 0",
-        "基準B-X 100",
-        "基準B-Y 50",
-        "X 座標  50   Y 座標  25 ",
-        SEPARATOR,
-    ])
+    d.check_file("中間点DATA.TXT", "X 座標  50   Y 座標  25 ")
     d.back_to_menu(w)

@@ -1,8 +1,6 @@
 """Division on the real display: no values on the screen, a box that
 points to the file, and the explanatory drawing."""
 
-from e2e_test import SEPARATOR
-
 FILES = ["分割DATA.TXT"]
 
 
@@ -23,16 +21,5 @@ def run(d):
     w = d.wait_active("２点間（分割）")
     d.check_typed(w, name, ["0", "0", "90", "0", "3"])
     d.shot("DIVIDE")
-    d.check_file("分割DATA.TXT", [
-        SEPARATOR,
-        "分割数 3",
-        "基準A-X 0",
-        "基準A-Y 0",
-        "基準B-X 90",
-        "基準B-Y 0",
-        "",
-        " 1  点目   距離  30    X 座標  30    Y 座標  0 ",
-        " 2  点目   距離  60    X 座標  60    Y 座標  0 ",
-        SEPARATOR,
-    ])
+    d.check_file("分割DATA.TXT", " 2  点目   距離  60    X 座標  60    Y 座標  0 ")
     d.back_to_menu(w)

@@ -3,7 +3,7 @@
 import time
 
 from desktop_session import SessionError, wait_until
-from e2e_test import SEPARATOR, STEP_TIMEOUT
+from e2e_test import STEP_TIMEOUT
 
 FILES = ["座標面積DATA.TXT"]
 
@@ -35,14 +35,5 @@ def run(d):
     d.check_results(w, name, "面積 =", ["100"])
     d.check_result_descriptions(w, name)
     d.shot("ZAMEN")
-    d.check_file("座標面積DATA.TXT", [
-        SEPARATOR,
-        "--座標面積計算--",
-        " 1 X 座標  0   Y 座標  0 ",
-        " 2 X 座標  0   Y 座標  10 ",
-        " 3 X 座標  10   Y 座標  10 ",
-        " 4 X 座標  10   Y 座標  0 ",
-        "面積  100 ㎡",
-        SEPARATOR,
-    ])
+    d.check_file("座標面積DATA.TXT", "面積  100 ㎡")
     d.back_to_menu(w)

@@ -45,23 +45,14 @@ TEST_F(HenkanTest, ExamplesConvertAndKeepTheBoxes) {
     EXPECT_TRUE(boxes.boxes().isEmpty());
 }
 
-TEST_F(HenkanTest, RecordsAppendBoxesAsTypedAndSignedResults) {
-    auto record = [](const QStringList& in, const QString& result) {
-        return crlf({separatorLine(), "基準　X " + in[0] + "  基準　Y " + in[1],
-                     "後視　X " + in[2] + "  後視　Y " + in[3], QStringLiteral("基準’X ") + in[4] + "  基準’Y " + in[5],
-                     QStringLiteral("後視’X ") + in[6] + "  後視’Y " + in[7], "DA-X " + in[8] + "  DA-Y " + in[9],
-                     result, separatorLine()});
-    };
-    const QStringList first = kSystems + QStringList{"10.0", "10"};
-    enter(first);
-    press(w->Command1);
-    // A quarter turn about the origin puts the point in the south-west.
-    const QStringList second{"0", "0", "100", "0", "0", "0", "0", "100", "-30", "40"};
-    enter(second);
+TEST_F(HenkanTest, TheRecordTakesTheBoxesInTheOrderOfTheRows) {
+    // The second system's boxes are Text9, Text10, Text5, Text6.
+    enter({"0", "0", "100", "0", "0", "0", "0", "100", "-30", "40.0"});
     press(w->Command1);
     EXPECT_EQ(results(), (QStringList{"-40", "-30"}));
-    EXPECT_EQ(decodedFile(desktop, kFile), record(first, "変換後 X  990.0001   変換後 Y 2009.9999 ") +
-                                               record(second, "変換後 X -40   変換後 Y-30 "));
+    EXPECT_EQ(decodedFile(desktop, kFile),
+              crlf({separatorLine(), "基準　X 0  基準　Y 0", "後視　X 100  後視　Y 0", "基準’X 0  基準’Y 0",
+                    "後視’X 0  後視’Y 100", "DA-X -30  DA-Y 40.0", "変換後 X -40   変換後 Y-30 ", separatorLine()}));
 }
 
 TEST_F(HenkanTest, EmptyBoxesAndAbsurdValuesAreRefused) {
