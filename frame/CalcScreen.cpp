@@ -308,7 +308,12 @@ double Calculation::value(const QLineEdit* box) const {
     return v;
 }
 
-QLineEdit* Calculation::takeUnreadableBox() const { return std::exchange(unreadable_, nullptr); }
+QLineEdit* Calculation::firstUnreadable(std::initializer_list<QLineEdit*> boxes) {
+    for (QLineEdit* box : boxes) {
+        if (!std::isfinite(survey::leadingNumber(box->text().toStdString()))) return box;
+    }
+    return nullptr;
+}
 
 std::string Calculation::typed(const QLineEdit* box) {
     QString text = box->text();
@@ -374,10 +379,6 @@ void Calculation::refuse(QWidget* focus) {
 
 void Calculation::refuseKeeping(QWidget* atFault) {
     Module1::ShowInputError();
-    // No result stays on the screen; what was typed does.
-    for (QWidget* w : clearedFields_) {
-        if (auto* label = qobject_cast<QLabel*>(w)) label->clear();
-    }
     atFault->setFocus();
     if (auto* box = qobject_cast<QLineEdit*>(atFault)) box->selectAll();
 }
@@ -398,12 +399,19 @@ void Calculation::calculate() {
     }
     const bool wasMoving = host_->startInstructionLine();
     const std::optional<survey::Record> record = compute();
-    QLineEdit* const unreadable = takeUnreadableBox();
-    if (!record || unreadable || unshowable_) {
+    QLineEdit* const unreadable = std::exchange(unreadable_, nullptr);
+    if (!record || !record->finite() || unreadable || unshowable_) {
         // Not a valid calculation after all: the line stands still as before.
         if (!wasMoving) host_->restInstructionLine();
-        if (keepsInputList()) refuseKeeping(unreadable ? unreadable : focusAfterRefusal());
-        else refuse();
+        if (keepsInputList()) {
+            // No result stays on the screen; what was typed does.
+            for (QWidget* w : clearedFields_) {
+                if (auto* label = qobject_cast<QLabel*>(w)) label->clear();
+            }
+            refuseKeeping(unreadable ? unreadable : boxAtFault());
+        } else {
+            refuse();
+        }
         return;
     }
     if (file_ && !record->empty()) afterWrite(writeRecord(*record));

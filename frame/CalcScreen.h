@@ -204,10 +204,9 @@ protected:
     double value(const QLineEdit* box) const;
     static std::string typed(const QLineEdit* box);
     QString shown(double v) const;
-    // The first box read since the last call that held no finite number,
-    // forgotten by the asking; a button other than calculate (INPUT) asks
-    // before it takes what it read.
-    QLineEdit* takeUnreadableBox() const;
+    // The first of the boxes whose value is not a finite number, or none; a
+    // button other than calculate (INPUT) asks before it takes a value.
+    static QLineEdit* firstUnreadable(std::initializer_list<QLineEdit*> boxes);
     // The degree constant read from the screen's label.
     static double degrees(const QLabel* constantLabel);
     // The common validity test: every box filled, every box a number by the
@@ -251,12 +250,15 @@ protected:
     // made) keeps the list and the boxes, and puts the focus in the box at
     // fault.
     virtual bool keepsInputList() const { return false; }
+    // Where such a refusal puts the focus when no box read a value that is
+    // not finite (the first box by default).
+    virtual QWidget* boxAtFault() const { return firstBox_; }
 
     // The error path: the input error box, emptied fields, focus.
     void refuse(QWidget* focus = nullptr);
     // The error path that keeps what was typed: the input error box, the
-    // results emptied, the boxes and any list kept, then the focus in
-    // `atFault` with its text selected.
+    // boxes and any list kept, then the focus in `atFault` with its text
+    // selected.
     void refuseKeeping(QWidget* atFault);
     // Empties the listed fields.
     void emptyFields();

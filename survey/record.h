@@ -2,6 +2,7 @@
 // written. Text is UTF-8 here; the result file turns it into CP932.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -25,7 +26,11 @@ class Line {
 public:
     Line() { text_.reserve(kTypicalLength); }
     Line& text(std::string_view t) { text_.append(t); return *this; }
-    Line& number(double v) { appendPrintNumber(text_, v); return *this; }
+    Line& number(double v) {
+        finite_ = finite_ && std::isfinite(v);
+        appendPrintNumber(text_, v);
+        return *this;
+    }
     // An angle as d - m - s: " 90 - 0 - 5 ".
     Line& dms(const Dms& a) { return number(a.d).text("-").number(a.m).text("-").number(a.s); }
     // Two blanks, the space between two entries of one line.
@@ -42,11 +47,14 @@ public:
         return entry(caption1, v1).gap().entry(caption2, v2);
     }
     const std::string& str() const { return text_; }
+    // False when a number item was not a finite number.
+    bool finite() const { return finite_; }
 
 private:
     // Room for a line of several items in one allocation.
     static constexpr std::size_t kTypicalLength = 96;
     std::string text_;
+    bool finite_ = true;
 };
 
 // A whole record, kept as the text that goes to the file: each line
@@ -59,8 +67,12 @@ public:
     }
     Record& add(const Line& line) {
         text_.append(line.str());
+        finite_ = finite_ && line.finite();
         return endLine();
     }
+    // False when any number of the record was not a finite number: such a
+    // record is never written.
+    bool finite() const { return finite_; }
     // The lines in order, without their CR LF (made when first asked for).
     const std::vector<std::string>& lines() const;
     bool empty() const { return ends_.empty(); }
@@ -77,6 +89,7 @@ private:
     std::string text_;
     std::vector<std::size_t> ends_;  // where each line's CR LF ends in text_
     mutable std::vector<std::string> lines_;
+    bool finite_ = true;
 };
 
 inline const std::vector<std::string>& Record::lines() const {

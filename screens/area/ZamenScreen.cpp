@@ -47,15 +47,20 @@ void 座標面積::forgetCorners() {
 }
 
 void 座標面積::inputCorner() {
-    if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
-        refuse();
-        return;
-    }
+    // A full list is told first: a missing box would discard it.
     if (corners_.size() >= kMaxCorners) {
         Module1::ShowFailure(QStringLiteral("入力できる座標は10001点までです。この座標は追加しませんでした。\n"
                                             "入力済みの10001点はそのまま残っています。"),
                              QStringLiteral("注意"));
         Text1->setFocus();
+        return;
+    }
+    if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
+        refuse();
+        return;
+    }
+    if (QLineEdit* unreadable = firstUnreadable({Text1, Text2})) {
+        refuseKeeping(unreadable);
         return;
     }
     corners_.push_back({value(Text1), value(Text2)});

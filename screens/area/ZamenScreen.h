@@ -33,6 +33,7 @@ protected:
     bool acceptsInput() const override;
     std::optional<survey::Record> compute() override;
     void forgetKept() override;
+    bool keepsInputList() const override { return true; }
 
 private:
     void forgetCorners();

@@ -114,12 +114,24 @@ void 結合トラ::inputStation() {
         reload();
         return;
     }
+    if (QLineEdit* unreadable = firstUnreadable({Text9, Text10})) {
+        refuseKeeping(unreadable);
+        return;
+    }
     stations_.push_back({survey::packedToDegrees(value(Text9)), value(Text10)});
     Text10->clear();
     Label16->setText(Label18->text());
     Label18->setText(shown(double(stations_.size() + 1)));
     Text9->setFocus();
     Text9->selectAll();
+}
+
+QWidget* 結合トラ::boxAtFault() const {
+    // A traverse the arithmetic cannot make fails on its distances (none at
+    // all, or too long to be squared) or else on its known data.
+    double squares = 0;
+    for (const survey::Station& s : stations_) squares += s.distance * s.distance;
+    return squares == 0 || !std::isfinite(squares) ? static_cast<QWidget*>(Text10) : Text1;
 }
 
 bool 結合トラ::acceptsInput() const {

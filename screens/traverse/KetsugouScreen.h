@@ -51,6 +51,8 @@ protected:
     std::optional<survey::Record> compute() override;
     void afterWrite(bool written) override;
     void forgetKept() override;
+    bool keepsInputList() const override { return true; }
+    QWidget* boxAtFault() const override;
 
 private:
     std::vector<survey::Station> stations_;

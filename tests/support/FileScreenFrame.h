@@ -34,6 +34,9 @@ struct FrameCase {
     // Message boxes a valid calculation shows besides any file error (the
     // result box of 座標面積, the "see the file" box of others).
     static constexpr int boxesPerCalculation = 0;
+    // Typed over the valid input: one value leaves the range of a double,
+    // as typed or as its result.
+    static void typeOverflow(Screen* w) { fill(w, {{"Text1", QStringLiteral("1e400")}}); }
 
     // Types into boxes found by objectName, in the given order.
     static void fill(Screen* w, std::initializer_list<std::pair<const char*, QString>> entries) {
@@ -177,7 +180,19 @@ TYPED_TEST_P(FileScreenFrame, RefusedInputEmptiesFocusesAndWritesNothing) {
     EXPECT_FALSE(this->desktop.exists(this->file()));
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FileScreenFrame, TabGoesRoundTheBoxesAndTheButtons, ClearAndExitAskNothingWithoutAResult,
+TYPED_TEST_P(FileScreenFrame, ANumberBeyondTheRangeOfADoubleIsRefusedAndNothingWritten) {
+    TypeParam::enterValid(this->w);
+    TypeParam::typeOverflow(this->w);
+    press(this->button(TypeParam::calculateButton));
+    ASSERT_EQ(this->boxes.boxes().size(), 1);
+    EXPECT_EQ(this->boxes.boxes()[0].prompt,
+              QStringLiteral("入力されていないデータがあるか、データが適切ではありません。"));
+    EXPECT_FALSE(this->w->calculationShown());
+    EXPECT_FALSE(this->w->Timer1->isActive());
+    EXPECT_FALSE(this->desktop.exists(this->file()));
+}
+
+REGISTER_TYPED_TEST_SUITE_P(FileScreenFrame, ANumberBeyondTheRangeOfADoubleIsRefusedAndNothingWritten, TabGoesRoundTheBoxesAndTheButtons, ClearAndExitAskNothingWithoutAResult,
                             AFileAlreadyGoneIsNoErrorOnYes,
                             TheFirstValidCalculationStartsTheLineAndWrites, ClearAfterAResultAsksYesDeletesNoKeeps,
                             ExitAfterAResultAsksThenEnds, RefusedInputEmptiesFocusesAndWritesNothing);

@@ -429,4 +429,10 @@ TEST(Records, TextIsEveryLineWithCrLfAndLinesFollowLaterAdds) {
     std::string text;
     for (const std::string& line : want) text += line + "\r\n";
     EXPECT_EQ(r.text(), text);
+
+    // One number that is not finite marks the whole record, which is never written.
+    EXPECT_TRUE(r.finite());
+    r.add(Line().number(1).number(-std::numeric_limits<double>::infinity())).add(Line().number(2));
+    EXPECT_FALSE(r.finite());
+    EXPECT_FALSE(Record().add(Line().number(std::nan(""))).finite());
 }

@@ -180,13 +180,23 @@ TEST_F(ZamenTest, SignsLettersAndHalves) {
     EXPECT_EQ(boxes.boxes().last().prompt, QStringLiteral("面積 = 71.562 ㎡"));
 }
 
-TEST_F(ZamenTest, AnAreaBeyondADoubleIsRefused) {
-    enterCorner("1e308", "0");
-    enterCorner("1e308", "1e308");
-    enterCorner("0", "1e308");
+// Refusals that are no fault of the list's length keep the list and the
+// boxes, with the focus in the box at fault.
+TEST_F(ZamenTest, ValuesBeyondADoubleAreRefusedAndTheCornersKept) {
+    enterCorner("0", "0");
+    enterCorner("0", "10");
+    enterCorner("5", "1e400");  // at INPUT
+    expectInputError();
+    EXPECT_EQ(screenTexts(), (QStringList{"5", "1e400", "3", ""}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text2);
+    EXPECT_EQ(w->Text2->selectedText(), QStringLiteral("1e400"));
+
+    boxes.reset();
+    enterCorner("1e308", "1e308");  // an area beyond a double, at calculate
     press(w->Command2);
     expectInputError();
-    EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""}));
+    EXPECT_EQ(screenTexts(), (QStringList{"1e308", "1e308", "4", ""}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
     EXPECT_FALSE(w->Timer1->isActive());
     EXPECT_FALSE(desktop.exists(kFile));
 }
@@ -242,6 +252,13 @@ TEST_F(ZamenTest, The10002ndCornerIsRefusedAndTheListKept) {
     EXPECT_TRUE(boxes.boxes()[0].prompt.contains(QStringLiteral("10001点")));
     EXPECT_EQ(screenTexts(), (QStringList{"50", "50", "10002", ""}));
 
+    // Nor is an empty box at INPUT allowed to throw the full list away.
+    boxes.reset();
+    enterCorner("", "50");
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_TRUE(boxes.boxes()[0].prompt.contains(QStringLiteral("10001点")));
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("10002"));
+
     // The stored corners are intact: (50, 50) did not replace or join them.
     press(w->Command2);
     EXPECT_EQ(w->Label4->text(), QStringLiteral("100"));
@@ -267,6 +284,11 @@ struct ZamenFrame : FrameCase<座標面積> {
         corner(w, "0", "0");
         corner(w, "0", "10");
         corner(w, "10", "10");
+    }
+    // Corners whose area leaves the range of a double.
+    static void typeOverflow(Screen* w) {
+        corner(w, "1e200", "0");
+        corner(w, "0", "1e200");
     }
     // Two corners are no parcel.
     static void enterInvalid(Screen* w) {

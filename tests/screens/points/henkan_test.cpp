@@ -88,6 +88,7 @@ struct HenkanFrame : FrameCase<座標変換> {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text9", "0"}, {"Text10", "0"},
                  {"Text5", "100"}, {"Text6", "0"}, {"Text7", "5"}});
     }
+    static void typeOverflow(Screen* w) { fill(w, {{"Text5", "1e400"}}); }  // 後視'X
 };
 
 }  // namespace

@@ -104,6 +104,8 @@ struct OffsetFrame : FrameCase<オフセット> {
     static void enterInvalid(Screen* w) {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text5", ""}});
     }
+    // A point far behind A: finite, but its marker (X times Y) is not.
+    static void typeOverflow(Screen* w) { fill(w, {{"Text4", "-100"}, {"Text5", "-1e300"}}); }
 };
 
 }  // namespace

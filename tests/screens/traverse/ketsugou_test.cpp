@@ -193,8 +193,6 @@ TEST_F(KetsugouTest, RefusedCalculationsResetWithoutReloading) {
     const Case cases[] = {
         {"two pairs", worked, {"180", "180"}, {"10", ""}, nullptr},
         {"no Tβ", worked, pairs, {"10", "10", ""}, w->Text6},
-        {"no length", worked, pairs, {"", "", ""}, nullptr},
-        {"absurd coordinates", {"3", "1e308", "0", "-1e308", "0", "240", "80"}, pairs, {"10", "10", ""}, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -208,6 +206,41 @@ TEST_F(KetsugouTest, RefusedCalculationsResetWithoutReloading) {
         // Not reloaded: the instruction line goes on moving.
         EXPECT_TRUE(w->Timer1->isActive());
         EXPECT_EQ(desktop.bytes(kFile), written);
+    }
+}
+
+// Refusals that the list's length or a missing datum do not explain keep
+// the list and the boxes, with the focus in the box at fault.
+TEST_F(KetsugouTest, OtherRefusalsKeepTheListAndTheBoxes) {
+    const QStringList worked{"3", "1000", "1000", "1109.004", "1371.607", "240", "80"};
+    struct Case {
+        const char* why;
+        QStringList known;  // class, A, B, Tα, Tβ
+        QStringList distances;
+        QLineEdit* atFault;
+        std::size_t stored;
+    };
+    const Case cases[] = {
+        {"no length", worked, {"", "", ""}, w->Text10, 3},
+        {"a distance whose square overflows", worked, {"1e200", "10", ""}, w->Text10, 3},
+        {"Tα beyond a double", {"3", "1000", "1000", "1109.004", "1371.607", "1e400", "80"}, {"10", "10", ""},
+         w->Text5, 3},
+        {"absurd coordinates", {"3", "1e308", "0", "-1e308", "0", "240", "80"}, {"10", "10", ""}, w->Text1, 3},
+        {"a distance beyond a double at INPUT", worked, {"10", "10", "1e400"}, w->Text10, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        press(w->Command3);
+        boxes.reset();
+        enterKnown(c.known[0], c.known[1], c.known[2], c.known[3], c.known[4], c.known[5], c.known[6]);
+        for (const QString& distance : c.distances) station("180", distance);
+        const QStringList typed = boxTexts();
+        if (c.stored == 3) press(w->Command2);
+        expectOnly(kInputError, 16, QStringLiteral("注意"));
+        EXPECT_EQ(w->stationCount(), c.stored);
+        EXPECT_EQ(boxTexts(), typed);
+        EXPECT_EQ(QApplication::focusWidget(), c.atFault);
+        EXPECT_FALSE(desktop.exists(kFile));
     }
 }
 
@@ -335,6 +368,7 @@ struct KetsugouFrame : FrameCase<結合トラ> {
         pair(w, "180", "100");
         pair(w, "180", "");
     }
+    static void typeOverflow(Screen* w) { fill(w, {{"Text11", "1e400"}}); }  // 区分
     // Two pairs are no traverse.
     static void enterInvalid(Screen* w) {
         known(w);
