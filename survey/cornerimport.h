@@ -102,10 +102,9 @@ CornerSource readSima(std::string_view utf8Text);
 // order mark, or when decodeText finds no text in them; a last byte 0x1A
 // (the end-of-file mark of DOS programs) is dropped first. The text is SIMA
 // when its first line that is not blank has G00, Z00, A00 or D00 before
-// its first comma, or A01 and five comma-separated fields or more (a table
-// line with the point name "A01" has at most three, and four with a comma
-// at its end); it is then read by readSima, any other text by
-// readCornerTable.
+// its first comma, or A01 and five comma-separated fields or more, empty
+// ones at the end not counted (a table line whose point is named "A01" has
+// three); it is then read by readSima, any other text by readCornerTable.
 CornerSource readCornerFile(std::string_view bytes);
 
 }  // namespace survey
