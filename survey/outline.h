@@ -24,11 +24,15 @@ namespace survey {
 //   neither the outline nor the area, so it is no fault and never reported;
 //   the edges before and after it count as following each other.
 // - Fewer than three corners make no outline yet: nothing is reported.
-//
 // - An edge with an end beyond the range of a double is not checked.
 //
 // Points are compared exactly as stored; a corner computed to lie on an
 // edge may land a rounding error off it.
+//
+// The edges go into an R-tree; each is tested against the edges whose boxes
+// meet its own, so a simple outline of 10001 corners takes milliseconds. An
+// outline whose edges nearly all overlap in their boxes (a star of
+// thousands of points) takes time in the square of its corners.
 std::vector<std::size_t> crossingEdges(std::span<const Corner> corners);
 
 }  // namespace survey

@@ -38,8 +38,9 @@ public:
     // after telling the user, when the suffix is none of these or the file
     // cannot be written.
     bool save(const QString& path);
-    // Places the window to the right of the screen (to the left when there is
-    // no room) and shows it without taking the focus.
+    // Places the window to the right of the screen (to the left when only
+    // that side has room; on the wider side, narrowed, when neither has) and
+    // shows it without taking the focus.
     void showBeside(QWidget* screen);
 
     // The drawing at a size of its own, as it is saved, and where corner
