@@ -7,7 +7,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$here/build-windows"
 
-packages=(g++-mingw-w64-x86-64-posix wine64 wine googletest cmake ninja-build ccache)
+packages=(g++-mingw-w64-x86-64-posix wine64 wine googletest libboost-dev cmake ninja-build ccache)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
