@@ -1,8 +1,17 @@
 #include "frame/Controls.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QRegularExpression>
 #include <QValidator>
+#include <memory>
+
+#include "survey/cornerimport.h"
 
 namespace {
 
@@ -31,17 +40,12 @@ private:
         return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029);
     }
     // Full-width digits and signs as an input method sends them become
-    // their ASCII forms; other control characters an ordinary blank.
+    // their ASCII forms, as in a pasted table; other control characters an
+    // ordinary blank.
     static QChar asTyped(QChar c) {
         const char16_t u = c.unicode();
-        if (u >= 0xFF10 && u <= 0xFF19) return QChar(u'0' + (u - 0xFF10));
+        if (const char ascii = survey::asciiNumberChar(u)) return QChar(ascii);
         switch (u) {
-            case 0xFF0E: return u'.';
-            case 0xFF0D:
-            case 0x2212: return u'-';
-            case 0xFF0B: return u'+';
-            case 0xFF45: return u'e';
-            case 0xFF25: return u'E';
             case 0x2028:
             case 0x2029:
             case 0x007F: return u' ';
@@ -69,6 +73,59 @@ void TextBox::focusInEvent(QFocusEvent* event) {
             selectAll();
             break;
     }
+}
+
+QString TextBox::pastedLines() const {
+    if (!pasteLines_) return {};
+    const QString text = QGuiApplication::clipboard()->text();
+    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\n|\\r"));
+    int lines = 0;
+    for (const QString& line : text.split(lineBreak)) {
+        if (!line.trimmed().isEmpty()) ++lines;
+    }
+    return lines >= 2 ? text : QString();
+}
+
+bool TextBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QAction* action : actions()) {
+            if (action->isEnabled() && action->shortcut() == pressed) {
+                event->ignore();  // the action's shortcut, not the box's own use of the key
+                return true;
+            }
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        if (const QString lines = pastedLines(); !lines.isEmpty()) {
+            event->accept();
+            pasteLines_(lines);
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    const QString lines = pastedLines();
+    if (!lines.isEmpty()) {
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() != QStringLiteral("edit-paste")) continue;
+            action->disconnect();
+            action->setEnabled(true);
+            QObject::connect(action, &QAction::triggered, this, [this, lines] { pasteLines_(lines); });
+        }
+    }
+    if (!actions().isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(actions());
+    }
+    menu->exec(event->globalPos());
 }
 
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {

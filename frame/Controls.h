@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
+#include <functional>
 
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -24,12 +25,30 @@ constexpr QRect twipRect(int left, int top, int width, int height) {
 // replaces the old value. It holds one line: trailing line breaks of a paste
 // are dropped and other control characters become blanks; full-width digits
 // and signs from an input method become their ASCII forms.
+//
+// A box can take a table instead: with a handler for lines set, a paste
+// (the keys or the context menu) of text of two lines or more goes to the
+// handler and the box keeps its text. Its context menu shows, after the
+// usual entries, any actions added to the box, and their keys are theirs
+// even where the box has a use of its own for them (Ctrl+Z).
 class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
+    void onPasteLines(std::function<void(const QString& text)> handler) { pasteLines_ = std::move(handler); }
+
 protected:
+    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // The clipboard's text when it holds two lines or more and a handler
+    // takes them; empty otherwise.
+    QString pastedLines() const;
+
+    std::function<void(const QString&)> pasteLines_;
 };
 
 // A command button. Enter or Return on the focused button presses it, as

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -32,6 +33,14 @@ public:
     void endProgram() override {
         QApplication::closeAllWindows();
         QCoreApplication::quit();
+    }
+
+    int chooseItem(const QString& prompt, const QStringList& items, const QString& title) override {
+        LoadQtTranslation();
+        bool chosen = false;
+        const QString item =
+            QInputDialog::getItem(QApplication::activeWindow(), title, prompt, items, 0, false, &chosen);
+        return chosen ? int(items.indexOf(item)) : -1;
     }
 };
 
@@ -192,5 +201,9 @@ void ShowAreaHint() {
 }
 
 void EndProgram() { seam().endProgram(); }
+
+int ChooseItem(const QString& prompt, const QStringList& items, const QString& title) {
+    return seam().chooseItem(prompt, items, title);
+}
 
 }  // namespace Module1

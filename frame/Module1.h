@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QMessageBox;
 class QWidget;
@@ -32,6 +33,8 @@ public:
     virtual int msgBox(const QString& prompt, int style, const QString& title) = 0;
     // Closes every window and leaves the event loop.
     virtual void endProgram() = 0;
+    // Shows a modal list to choose one item from; the index chosen, or -1.
+    virtual int chooseItem(const QString& prompt, const QStringList& items, const QString& title) = 0;
 };
 
 // Replaces the seam (nullptr restores the default). Returns the old one.
@@ -77,5 +80,8 @@ void ShowAreaHint();
 
 // Ends the program: every window is closed without further questions.
 void EndProgram();
+
+// A list to choose one item from (OK and キャンセル): the index, or -1.
+int ChooseItem(const QString& prompt, const QStringList& items, const QString& title);
 
 }  // namespace Module1

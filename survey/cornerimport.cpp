@@ -268,6 +268,19 @@ std::optional<std::string> decodeText(std::string_view bytes) {
     return fromCp932(bytes);
 }
 
+char asciiNumberChar(char32_t c) {
+    if (c >= 0xFF10 && c <= 0xFF19) return char('0' + (c - 0xFF10));
+    switch (c) {
+    case 0xFF0E: return '.';
+    case 0xFF0D:
+    case 0x2212: return '-';
+    case 0xFF0B: return '+';
+    case 0xFF45: return 'e';
+    case 0xFF25: return 'E';
+    default: return 0;
+    }
+}
+
 std::string asciiNumberForm(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
@@ -276,18 +289,8 @@ std::string asciiNumberForm(std::string_view utf8) {
         const unsigned char b0 = byteAt(utf8, i);
         if (b0 != 0xEF && b0 != 0xE2) continue;
         const unsigned char b1 = byteAt(utf8, i + 1), b2 = byteAt(utf8, i + 2);
-        char ascii = 0;
-        if (b0 == 0xEF && b1 == 0xBC) {  // U+FF00 .. U+FF3F
-            if (b2 >= 0x90 && b2 <= 0x99) ascii = char('0' + (b2 - 0x90));
-            else if (b2 == 0x8E) ascii = '.';
-            else if (b2 == 0x8D) ascii = '-';
-            else if (b2 == 0x8B) ascii = '+';
-            else if (b2 == 0xA5) ascii = 'E';
-        } else if (b0 == 0xEF && b1 == 0xBD && b2 == 0x85) {  // U+FF45
-            ascii = 'e';
-        } else if (b0 == 0xE2 && b1 == 0x88 && b2 == 0x92) {  // U+2212
-            ascii = '-';
-        }
+        if ((b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) continue;
+        const char ascii = asciiNumberChar(char32_t(b0 & 0x0F) << 12 | char32_t(b1 & 0x3F) << 6 | (b2 & 0x3F));
         if (ascii == 0) continue;
         out.append(utf8, copied, i - copied);
         out += ascii;

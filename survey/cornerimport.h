@@ -39,6 +39,8 @@ std::optional<std::string> decodeText(std::string_view bytes);
 // U+FF0B -> '+', U+FF45 -> 'e', U+FF25 -> 'E'. Everything else, bytes that
 // are not UTF-8 included, is copied unchanged.
 std::string asciiNumberForm(std::string_view utf8);
+// The same for one character: its ASCII form, or 0 when it keeps its own.
+char asciiNumberChar(char32_t c);
 
 // One parcel of a SIMA file.
 struct SimaParcel {
