@@ -1,12 +1,25 @@
 // 座標面積: the area of a parcel from its corner coordinates. The user adds
 // the corners one by one with INPUT and then calculates; the area and every
 // corner are logged to "座標面積DATA.TXT" on the Desktop.
+//
+// Corners also come from outside, each time after a question: a table of two
+// lines or more pasted into Text1 or Text2, or a coordinate file (a table,
+// or SIMA) dropped on the window or opened with Ctrl+O. The drawing 区画図
+// (Ctrl+D; shown by itself after a paste or a file) follows the list, and
+// Ctrl+Z takes the last corner back.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "frame/CalcScreen.h"
 #include "survey/area.h"
+
+class QAction;
+class 区画図;
+namespace survey {
+struct CornerSource;
+}
 
 class 座標面積 : public CalcScreen {
 public:
@@ -29,14 +42,38 @@ public:
     // screen back in its load state with an empty corner list.
     void clear() override;
 
+    // A pasted table (text of two lines or more): read, asked, added.
+    void pasteCorners(const QString& text);
+    // A coordinate file: read, asked (a SIMA file's parcel chosen), added.
+    void openCornerFile(const QString& path);
+    // Takes back the last corner of the list.
+    void takeBackCorner();
+    // Shows the drawing beside the screen.
+    void showDrawing();
+    // The drawing, once it has been shown.
+    区画図* drawing() const { return drawing_; }
+
 protected:
     bool acceptsInput() const override;
     std::optional<survey::Record> compute() override;
     void forgetKept() override;
     bool keepsInputList() const override { return true; }
 
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void forgetCorners();
+    // Label2 and the drawing after any change of the list.
+    void cornersChanged();
+    // The corners a reader found, asked for and added; `origin` names the
+    // file they come from (empty for a paste).
+    void takeCorners(const survey::CornerSource& source, const QString& origin);
+    // Asks for a file and opens it.
+    void chooseCornerFile();
+    QAction* action(const QString& text, const QKeySequence& keys, void (座標面積::*slot)());
 
     std::vector<survey::Corner> corners_;
+    std::optional<double> area_;  // the area shown for the list as it stands
+    区画図* drawing_ = nullptr;
 };

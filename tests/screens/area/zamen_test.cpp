@@ -1,4 +1,12 @@
 // 座標面積 driven through its real controls.
+#include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "screens/area/ParcelDrawing.h"
 #include "screens/area/ZamenScreen.h"
 #include "support/FileScreenFrame.h"
 
@@ -263,6 +271,126 @@ TEST_F(ZamenTest, The10002ndCornerIsRefusedAndTheListKept) {
     press(w->Command2);
     EXPECT_EQ(w->Label4->text(), QStringLiteral("100"));
     EXPECT_EQ(lineCount(), 10001 + 4);
+}
+
+// ---- Corners from outside, and the drawing ---------------------------------------
+
+class ZamenImportTest : public ZamenTest {
+protected:
+    // Pastes `text` into Text1 with the keys, answering the question with `reply`.
+    void paste(const QString& text, int reply = Module1::Yes) {
+        QGuiApplication::clipboard()->setText(text);
+        if (reply >= 0) boxes.answer(reply);
+        w->Text1->setFocus();
+        QTest::keySequence(w->Text1, QKeySequence::Paste);
+    }
+    void drop(const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    }
+    QString drawn() const { return w->drawing() ? w->drawing()->accessibleDescription() : QStringLiteral("none"); }
+};
+
+TEST_F(ZamenImportTest, APastedTableIsAskedForThenTakenAsThatManyInputs) {
+    paste(QStringLiteral("点名\tX\tY\r\nK1\t0\t0\r\nK2\t０\t１０\r\nK3\t10\t10\r\nK4\t10\t0\r\n"));
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].prompt, QStringLiteral("4 点の座標を入力しますか？"));
+    EXPECT_EQ(boxes.boxes()[0].style, Module1::YesNo);
+    EXPECT_EQ(screenTexts(), (QStringList{"10", "0", "5", ""}));
+    EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    EXPECT_EQ(drawn(), QStringLiteral("4 点"));
+    EXPECT_TRUE(w->drawing()->isVisible());
+
+    // Ctrl+Z in a box takes the last corner back; the drawing follows.
+    QTest::keySequence(w->Text1, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("4"));
+    EXPECT_EQ(drawn(), QStringLiteral("3 点"));
+    enterCorner("10", "0");
+    boxes.reset();
+    press(w->Command2);
+    EXPECT_EQ(w->Label4->text(), QStringLiteral("100"));
+    EXPECT_EQ(drawn(), QStringLiteral("4 点、面積 = 100 ㎡"));
+
+    // A bow-tie: the drawing flags its crossing edges.
+    boxes.answer(Module1::No);
+    press(w->Command3);
+    EXPECT_EQ(drawn(), QStringLiteral("0 点"));
+    paste(QStringLiteral("0,0\n0,10\n10,0\n10,10\n"));
+    EXPECT_TRUE(w->drawing()->edgesCross());
+    EXPECT_EQ(drawn(), QStringLiteral("4 点、辺が交差しています"));
+}
+
+TEST_F(ZamenImportTest, APasteThatCannotBeTakenWholeAddsNothing) {
+    enterCorner("1", "2");
+    struct Row { const char* text; int reply; const char* message; };
+    const Row rows[] = {
+        {"0 0\n5 5\nabc\n", -1, "3 行目を座標として読めません：「abc」"},
+        {"0 0\n1e400 5\n", -1, "2 行目を座標として読めません：「1e400 5」"},
+        {"0 0\n5 5\n", Module1::No, nullptr},
+    };
+    for (const Row& r : rows) {
+        boxes.reset();
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(r.text));
+        if (r.reply >= 0) boxes.answer(r.reply);
+        QTest::keySequence(w->Text1, QKeySequence::Paste);
+        ASSERT_EQ(boxes.boxes().size(), 1) << r.text;
+        if (r.message) {
+            EXPECT_EQ(boxes.boxes()[0].prompt, QString::fromUtf8(r.message));
+        }
+        EXPECT_EQ(w->Label2->text(), QStringLiteral("2"));
+    }
+    // One line is no table: the box takes it as typed.
+    boxes.reset();
+    typeInto(w->Text1, "");
+    QGuiApplication::clipboard()->setText(QStringLiteral("123.5\n"));
+    QTest::keySequence(w->Text1, QKeySequence::Paste);
+    EXPECT_TRUE(boxes.boxes().isEmpty());
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("123.5"));
+
+    // More corners than the list can still hold.
+    for (int i = 1; i < 10000; ++i) w->Command1->click();
+    paste(QStringLiteral("0 0\n1 1\n"), -1);
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_TRUE(boxes.boxes()[0].prompt.contains(QStringLiteral("10001点"))) << boxes.boxes()[0].prompt.toStdString();
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("10001"));
+}
+
+TEST_F(ZamenImportTest, ADroppedSimaFileOffersItsParcels) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("現況.sim"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QStringEncoder encode("windows-31j");
+    file.write(encode(QStringLiteral(
+        "G00,01,現況\r\nA00,\r\nA01, 1,K1 , 0, 0, ,\r\nA01, 2,K2 , 0, 10, 5.1,\r\nA01, 3,K3 , 10, 10,,\r\n"
+        "A99,\r\nD00,1,一番,\r\nB01,1,K1,\r\nB01,2,K2,\r\nB01,3,K3,\r\nD99,\r\n"
+        "D00,2,二番,\r\nB01,3,K3,\r\nB01,1,K1,\r\nD99,\r\n")));
+    file.close();
+
+    boxes.choose(0);
+    boxes.answer(Module1::Yes);
+    drop(path);
+    ASSERT_EQ(boxes.boxes().size(), 2);
+    EXPECT_TRUE(boxes.boxes()[0].prompt.endsWith(QStringLiteral("1. 一番（3 点）\n2. 二番（2 点）")))
+        << boxes.boxes()[0].prompt.toStdString();
+    EXPECT_EQ(boxes.boxes()[1].prompt, QStringLiteral("区画「一番」の 3 点の座標を入力しますか？"));
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("4"));
+    press(w->Command2);
+    EXPECT_EQ(w->Label4->text(), QStringLiteral("50"));
+
+    // A folder, and a file that is no text: told, nothing added.
+    for (const QString& bad : {folder.path(), QCoreApplication::applicationFilePath()}) {
+        boxes.reset();
+        drop(bad);
+        ASSERT_EQ(boxes.boxes().size(), 1);
+        EXPECT_EQ(boxes.boxes()[0].style, 16);
+        EXPECT_EQ(w->Label2->text(), QStringLiteral("4"));
+    }
 }
 
 }  // namespace
