@@ -515,8 +515,16 @@ void 区画図::saveAs() {
 }
 
 void 区画図::showBeside(QWidget* screen) {
-    const QRect beside = screen->frameGeometry();
     const int gap = 8;
+    if (const QScreen* display = screen->screen()) {
+        // Where the two fit side by side only with the screen moved over
+        // (a centred screen on a small display), the screen makes room.
+        const QRect room = display->availableGeometry(), at = screen->frameGeometry();
+        const int right = room.right() - at.right() - gap, left = at.left() - room.left();
+        const int wide = frameGeometry().width();
+        if (wide > right && wide > left && wide <= right + left) screen->move(screen->x() - (wide - right), screen->y());
+    }
+    const QRect beside = screen->frameGeometry();
     int x = beside.right() + 1 + gap, y = beside.top();
     if (const QScreen* display = screen->screen()) {
         const QRect room = display->availableGeometry();

@@ -39,8 +39,9 @@ public:
     // cannot be written.
     bool save(const QString& path);
     // Places the window to the right of the screen (to the left when only
-    // that side has room; on the wider side, narrowed, when neither has) and
-    // shows it without taking the focus.
+    // that side has room; when neither side has, but both fit side by side,
+    // the screen moves over to make room; else on the wider side, narrowed)
+    // and shows it without taking the focus.
     void showBeside(QWidget* screen);
 
     // The drawing at a size of its own, as it is saved, and where corner

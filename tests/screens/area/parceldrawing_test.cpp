@@ -143,6 +143,13 @@ TEST_F(ParcelDrawingTest, ShownBesideTheScreenAndGoneWithIt) {
     screen->move(room.right() - 210, room.top() + 10);
     drawing->showBeside(screen);
     EXPECT_LT(drawing->frameGeometry().right(), screen->x());
+    // Room on neither side, but for both side by side: the screen makes room.
+    drawing->hide();
+    screen->move(room.left() + (room.width() - 200) / 2, room.top() + 10);
+    drawing->resize(std::max(drawing->width(), room.width() / 2), drawing->height());
+    drawing->showBeside(screen);
+    EXPECT_GT(drawing->x(), screen->frameGeometry().right());
+    EXPECT_LE(drawing->frameGeometry().right(), room.right());
 
     const QPointer<区画図> alive(drawing);
     delete screen;
