@@ -3,16 +3,75 @@
 // setCorners with the first paint of the whole window after it (the crossing
 // check, the table, fitting the outline and placing the numbers; allowed:
 // well within 100 ms, with the reading of the corners).
+// Then the whole of taking 10001 corners on 座標面積, from a paste or a file
+// to the list filled and the drawing painted (allowed: 100 ms).
 // A program of its own: it needs a QApplication, bench_tarnel needs no Qt.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QWindow>
 
 #include "../parcel.h"
+#include "frame/Module1.h"
 #include "screens/area/ParcelDrawing.h"
+#include "screens/area/ZamenScreen.h"
+#include "survey/arith.h"
 
 namespace {
+
+// Every question answered Yes, nothing waited for.
+struct YesToAll : Module1::Seam {
+    int msgBox(const QString&, int, const QString&) override { return Module1::Yes; }
+    void endProgram() override {}
+    int chooseItem(const QString&, const QStringList&, const QString&) override { return 0; }
+};
+
+// The largest parcel as a spreadsheet copies it: name, X, Y.
+QString largestTable() {
+    QString table = QStringLiteral("点名\tX\tY\r\n");
+    int k = 0;
+    for (const survey::Corner& c : largestParcel()) {
+        table += QStringLiteral("K%1\t%2\t%3\r\n")
+                     .arg(++k)
+                     .arg(QString::fromStdString(survey::numberText(c.x)), QString::fromStdString(survey::numberText(c.y)));
+    }
+    return table;
+}
+
+template <class Take>
+void takeLargestParcel(benchmark::State& state, Take take) {
+    YesToAll yes;
+    Module1::Seam* previous = Module1::setSeam(&yes);
+    座標面積 screen;
+    screen.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        screen.reload();
+        state.ResumeTiming();
+        take(screen);
+        screen.drawing()->repaint();
+    }
+    if (screen.Label2->text() != QStringLiteral("10002")) state.SkipWithError("the corners were not taken");
+    Module1::setSeam(previous);
+}
+
+void BM_Paste10001Corners(benchmark::State& state) {
+    const QString table = largestTable();
+    takeLargestParcel(state, [&](座標面積& screen) { screen.pasteCorners(table); });
+}
+BENCHMARK(BM_Paste10001Corners)->Unit(benchmark::kMillisecond);
+
+void BM_Open10001CornerFile(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("parcel.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(largestTable().toUtf8()) < 0) return state.SkipWithError("no file");
+    file.close();
+    takeLargestParcel(state, [&](座標面積& screen) { screen.openCornerFile(path); });
+}
+BENCHMARK(BM_Open10001CornerFile)->Unit(benchmark::kMillisecond);
 
 区画図* drawing = nullptr;
 

@@ -209,6 +209,17 @@ class Session:
 
     # ---- tools run on the desktop --------------------------------------
 
+    def copy_to_clipboard(self, text):
+        """Puts text on the desktop's clipboard, as a spreadsheet's copy
+        does: xclip owns the selection until the session ends."""
+        path = os.path.join(self.log_dir, "clipboard.txt")
+        with open(path, "w", encoding="utf-8", newline="") as f:
+            f.write(text)
+        self._spawn("xclip", ["xclip", "-quiet", "-selection", "clipboard", "-i", path])
+        first = text.splitlines()[0]
+        wait_until(lambda: self.run(["xclip", "-o", "-selection", "clipboard"], check=False).stdout.startswith(first),
+                   10, what="the text on the clipboard")
+
     def run(self, argv, timeout=10, check=True):
         out = subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, capture_output=True,
                              text=True, timeout=timeout)
