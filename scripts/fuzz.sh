@@ -14,17 +14,7 @@ build="$here/build-fuzz"
 seconds="${1:-600}"
 
 packages=(clang-14 libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  sudo=""
-  [[ $(id -u) -ne 0 ]] && sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$here/scripts/need.sh" "${packages[@]}"
 
 mkdir -p "$build/seeds" "$build/corpus" "$build/crashes"
 clang++-14 -std=c++20 -O1 -g -fno-omit-frame-pointer \
