@@ -308,11 +308,12 @@ double Calculation::value(const QLineEdit* box) const {
     return v;
 }
 
-QLineEdit* Calculation::firstUnreadable(std::initializer_list<QLineEdit*> boxes) {
-    for (QLineEdit* box : boxes) {
-        if (!std::isfinite(survey::leadingNumber(box->text().toStdString()))) return box;
-    }
-    return nullptr;
+QLineEdit* Calculation::firstUnreadable(std::initializer_list<QLineEdit*> boxes) const {
+    const auto found = std::find_if(boxes.begin(), boxes.end(), [this](QLineEdit* box) {
+        return !std::isfinite(value(box));
+    });
+    unreadable_ = nullptr;  // told here; not a fault of the next calculation
+    return found == boxes.end() ? nullptr : *found;
 }
 
 std::string Calculation::typed(const QLineEdit* box) {

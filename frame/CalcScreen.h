@@ -206,7 +206,7 @@ protected:
     QString shown(double v) const;
     // The first of the boxes whose value is not a finite number, or none; a
     // button other than calculate (INPUT) asks before it takes a value.
-    static QLineEdit* firstUnreadable(std::initializer_list<QLineEdit*> boxes);
+    QLineEdit* firstUnreadable(std::initializer_list<QLineEdit*> boxes) const;
     // The degree constant read from the screen's label.
     static double degrees(const QLabel* constantLabel);
     // The common validity test: every box filled, every box a number by the
