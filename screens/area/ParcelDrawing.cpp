@@ -10,13 +10,11 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QSvgGenerator>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -25,6 +23,7 @@
 #include <vector>
 
 #include "frame/Module1.h"
+#include "screens/area/Sketch.h"
 #include "survey/arith.h"
 #include "survey/outline.h"
 
@@ -40,6 +39,7 @@ QString numberText(double v) { return QString::fromStdString(survey::numberText(
 QString areaText(double area) { return QStringLiteral("面積 = ") + numberText(area) + QStringLiteral(" ㎡"); }
 
 bool isFinite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+bool isFinite(const QLineF& l) { return isFinite(l.p1()) && isFinite(l.p2()); }
 
 int digitCount(std::size_t v) {
     int d = 1;
@@ -208,99 +208,98 @@ struct 区画図::Plan {
         for (std::size_t i = 1; i + 1 < n; ++i) tryPlace(i);
     }
 
-    void paint(QPainter& p, QSize size, const QFont& font) const {
-        p.fillRect(QRect(QPoint(), size), kPaper);
-        if (corners.empty()) return;
-        p.setFont(font);
+    // Everything the drawing consists of at one size, in the order it is
+    // drawn; the screen, the PNG, the PDF and the SVG are made from it.
+    Sketch sketch(QSize size, const QFont& font) const {
+        Sketch s{.size = size, .paper = kPaper, .font = font};
+        if (corners.empty()) return s;
         const QFontMetricsF fm(font);
         const Layout& l = laidOut(size, font);
+        outline(s, l);
+
+        // The numbers that have room; area and warning at the top left, north
+        // arrow at the top right, scale bar at the bottom left.
+        for (const auto& [i, r] : l.numbers)
+            s.add(Sketch::Text{r.topLeft() + QPointF(0, fm.ascent()), numberText(double(i + 1)), kInk});
+        const double line = fm.height(), pad = std::round(line / 2);
+        if (area) s.add(Sketch::Text{QPointF(pad, pad + fm.ascent()), areaText(*area), kInk});
+        if (anyCrossing) s.add(Sketch::Text{QPointF(pad, pad + line + fm.ascent()), crossingText(), kFault});
+        northArrow(s, fm, QPointF(size.width() - pad - line, pad));
+        if (l.scale > 0) scaleBar(s, fm, l, QPointF(pad, size.height() - pad));
+        return s;
+    }
+
+    // The outline up to the last corner in one stroke (in pieces only around
+    // a corner beyond the range of a double), then the closing edge, then the
+    // edges that cross over them in red, then the corners. A long outline
+    // takes one-pixel lines without smoothing, which the painter draws many
+    // times faster; at that density nobody sees the difference.
+    void outline(Sketch& s, const Layout& l) const {
         const QPolygonF& pts = l.points;
         const std::size_t n = corners.size();
-        auto both = [&](std::size_t a, std::size_t b) { return isFinite(pts[qsizetype(a)]) && isFinite(pts[qsizetype(b)]); };
-
-        // The outline up to the last corner in one stroke (in pieces only
-        // around a corner beyond the range of a double), then the closing
-        // edge, then the edges that cross over them in red. A long outline
-        // takes one-pixel lines without smoothing, which the painter draws
-        // many times faster; at that density nobody sees the difference.
+        auto edge = [&](std::size_t a, std::size_t b) { return QLineF(pts[qsizetype(a)], pts[qsizetype(b)]); };
         const bool fine = n <= 1000;
         const double thin = fine ? 1.5 : 1.0, bold = fine ? 2.0 : 1.0;
-        p.setRenderHint(QPainter::Antialiasing, fine);
-        QPen ink(kInk, thin, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        p.setPen(ink);
-        if (l.allFinite) {
-            p.drawPolyline(pts);
-        } else {
-            for (std::size_t i = 0; i + 1 < n; ++i)
-                if (both(i, i + 1)) p.drawLine(pts[qsizetype(i)], pts[qsizetype(i + 1)]);
-        }
-        if (n >= 3 && both(n - 1, 0)) {
-            QPen closing(crossing[n - 1] ? kFault : kInk, crossing[n - 1] ? bold : thin, Qt::SolidLine, Qt::FlatCap);
-            if (!area) closing.setDashPattern({6, 4});
-            p.setPen(closing);
-            p.drawLine(pts[qsizetype(n - 1)], pts[0]);
+
+        const Sketch::Pen ink{.colour = kInk, .width = thin, .cap = Qt::RoundCap, .smooth = fine};
+        for (const QPolygonF& piece : finitePieces(l)) s.add(Sketch::Polyline{piece, ink});
+        if (n >= 3 && isFinite(edge(n - 1, 0))) {
+            const bool crosses = crossing[n - 1];
+            s.add(Sketch::Lines{{edge(n - 1, 0)},
+                                {.colour = crosses ? kFault : kInk, .width = crosses ? bold : thin, .cap = Qt::FlatCap,
+                                 .dashed = !area, .smooth = fine}});
         }
         QList<QLineF> faults;
         for (std::size_t i = 0; i + 1 < n; ++i)
-            if (crossing[i] && both(i, i + 1)) faults.append(QLineF(pts[qsizetype(i)], pts[qsizetype(i + 1)]));
-        p.setPen(QPen(kFault, bold, Qt::SolidLine, Qt::RoundCap));
-        p.drawLines(faults);
+            if (crossing[i] && isFinite(edge(i, i + 1))) faults.append(edge(i, i + 1));
+        if (!faults.isEmpty())
+            s.add(Sketch::Lines{faults, {.colour = kFault, .width = bold, .cap = Qt::RoundCap, .smooth = fine}});
 
-        // The corners and the numbers that have room.
-        p.setPen(QPen(kInk, 4.0, Qt::SolidLine, Qt::RoundCap));
-        if (l.dots && l.allFinite) {
-            p.drawPoints(pts);
-        } else if (l.dots) {
-            for (const QPointF& q : pts)
-                if (isFinite(q)) p.drawPoint(q);
-        }
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(kInk);
-        for (const auto& [i, r] : l.numbers) p.drawText(r.topLeft() + QPointF(0, fm.ascent()), numberText(double(i + 1)));
+        if (!l.dots) return;
+        QPolygonF dots = pts;  // shared, unless some corner must be left out
+        if (!l.allFinite) dots.removeIf([](QPointF p) { return !isFinite(p); });
+        s.add(Sketch::Dots{dots, {.colour = kInk, .width = 4.0, .smooth = fine}});
+    }
 
-        // Area and warning at the top left, north arrow at the top right,
-        // scale bar at the bottom left.
-        const double line = fm.height(), pad = std::round(line / 2);
-        if (area) p.drawText(QPointF(pad, pad + fm.ascent()), areaText(*area));
-        if (anyCrossing) {
-            p.setPen(kFault);
-            p.drawText(QPointF(pad, pad + line + fm.ascent()), crossingText());
+    // The outline from the first corner to the last as runs of finite points;
+    // the points themselves, not a copy, while every corner is finite.
+    static std::vector<QPolygonF> finitePieces(const Layout& l) {
+        std::vector<QPolygonF> pieces{l.allFinite ? l.points : QPolygonF()};
+        if (!l.allFinite) {
+            for (const QPointF& p : l.points) {
+                if (isFinite(p)) pieces.back().append(p);
+                else if (!pieces.back().isEmpty()) pieces.emplace_back();
+            }
         }
-        northArrow(p, fm, QPointF(size.width() - pad - line, pad));
-        if (l.scale > 0) scaleBar(p, fm, l, QPointF(pad, size.height() - pad));
+        std::erase_if(pieces, [](const QPolygonF& piece) { return piece.size() < 2; });
+        return pieces;
     }
 
     // "N" above an arrow pointing up (X is north), in a square of two lines
     // whose top right is `at`.
-    static void northArrow(QPainter& p, const QFontMetricsF& fm, QPointF at) {
+    static void northArrow(Sketch& s, const QFontMetricsF& fm, QPointF at) {
         const double line = fm.height();
         const double x = at.x() - line / 2;
-        p.setPen(kInk);
-        p.drawText(QRectF(x - line / 2, at.y(), line, line), Qt::AlignCenter, QStringLiteral("N"));
+        const QString north = QStringLiteral("N");
+        const QRectF letter = fm.boundingRect(QRectF(x - line / 2, at.y(), line, line), Qt::AlignCenter, north);
+        s.add(Sketch::Text{QPointF(letter.left(), letter.top() + fm.ascent()), north, kInk});
         const double tip = at.y() + line, foot = at.y() + 2.4 * line;
-        p.setPen(QPen(kInk, 1.5));
-        p.drawLine(QPointF(x, tip + line / 3), QPointF(x, foot));
-        QPainterPath head;
-        head.moveTo(x, tip);
-        head.lineTo(x - line / 4, tip + line / 2);
-        head.lineTo(x + line / 4, tip + line / 2);
-        head.closeSubpath();
-        p.fillPath(head, kInk);
+        s.add(Sketch::Lines{{QLineF(x, tip + line / 3, x, foot)}, {.colour = kInk, .width = 1.5}});
+        s.add(Sketch::Filled{QPolygonF{{x, tip}, {x - line / 4, tip + line / 2}, {x + line / 4, tip + line / 2}}, kInk});
     }
 
     // A round length, at most a third of the width, with ticks at its ends and
     // its length in metres; `at` is its bottom left.
-    static void scaleBar(QPainter& p, const QFontMetricsF& fm, const Layout& l, QPointF at) {
+    static void scaleBar(Sketch& s, const QFontMetricsF& fm, const Layout& l, QPointF at) {
         const double longest = std::min(200.0, l.size.width() / 3.0);
         if (longest < 8) return;
         const double metres = roundLength(longest / l.scale);
         const double px = metres * l.scale;
         const double y = at.y() - 4, tick = 5;
-        p.setPen(QPen(kInk, 1.5));
-        p.drawLine(QPointF(at.x(), y), QPointF(at.x() + px, y));
-        p.drawLine(QPointF(at.x(), y), QPointF(at.x(), y - tick));
-        p.drawLine(QPointF(at.x() + px, y), QPointF(at.x() + px, y - tick));
-        p.drawText(QPointF(at.x() + px + 6, y - fm.descent()), numberText(metres) + QStringLiteral(" m"));
+        const QPointF left(at.x(), y), right(at.x() + px, y), up(0, -tick);
+        s.add(Sketch::Lines{{QLineF(left, right), QLineF(left, left + up), QLineF(right, right + up)},
+                            {.colour = kInk, .width = 1.5}});
+        s.add(Sketch::Text{right + QPointF(6, -fm.descent()), numberText(metres) + QStringLiteral(" m"), kInk});
     }
 };
 
@@ -314,7 +313,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        plan_.paint(p, size(), drawingFont(font()));
+        plan_.sketch(size(), drawingFont(font())).paint(p);
     }
 
 private:
@@ -433,7 +432,7 @@ void 区画図::describe() {
 QImage 区画図::image(QSize size) const {
     QImage out(size, QImage::Format_RGB32);
     QPainter p(&out);
-    plan_->paint(p, size, drawingFont(canvas_->font()));
+    plan_->sketch(size, drawingFont(canvas_->font())).paint(p);
     return out;
 }
 
@@ -466,19 +465,11 @@ bool 区画図::save(const QString& path) {
         out.setDevicePixelRatio(2);
         {
             QPainter p(&out);
-            plan_->paint(p, size, font);
+            plan_->sketch(size, font).paint(p);
         }
         drawn = out.save(&buffer, "PNG");
     } else if (suffix == QStringLiteral("svg")) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(), size));
-        svg.setTitle(title());
-        svg.setDescription(accessibleDescription());
-        QPainter p;
-        drawn = p.begin(&svg);
-        if (drawn) plan_->paint(p, size, font);
+        drawn = buffer.write(plan_->sketch(size, font).svg(title(), accessibleDescription())) > 0;
     } else if (suffix == QStringLiteral("pdf")) {
         QPdfWriter pdf(&buffer);
         pdf.setTitle(title());
@@ -488,7 +479,7 @@ bool 区画図::save(const QString& path) {
         pdf.setResolution(96);
         QPainter p;
         drawn = p.begin(&pdf);
-        if (drawn) plan_->paint(p, QSize(pdf.width(), pdf.height()), font);
+        if (drawn) plan_->sketch(QSize(pdf.width(), pdf.height()), font).paint(p);
     } else {
         Module1::ShowFailure(QStringLiteral("「%1」には保存できません。ファイル名の拡張子を .png、.svg、.pdf のいずれかにしてください。")
                                  .arg(name),

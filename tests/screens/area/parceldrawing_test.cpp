@@ -6,8 +6,10 @@
 #include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "support/ScreenTest.h"
@@ -25,6 +27,45 @@ const QSize kSize(600, 600);
 
 bool light(QRgb c) { return qGray(c) > 200; }
 bool red(QRgb c) { return qRed(c) > 150 && qGreen(c) < 100 && qBlue(c) < 100; }
+bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+
+// An element of an SVG file as read back, with the points it is drawn
+// through (its points, its ends, its centre or where its text starts).
+struct SvgElement {
+    QString name;
+    QXmlStreamAttributes attributes;
+    QString text;
+    QPolygonF points;
+};
+
+QPolygonF pointsOf(const SvgElement& e) {
+    auto at = [&](const char* x, const char* y) {
+        return QPointF(e.attributes.value(x).toDouble(), e.attributes.value(y).toDouble());
+    };
+    QPolygonF points;
+    for (const QString& xy : e.attributes.value("points").toString().split(u' ', Qt::SkipEmptyParts))
+        points << QPointF(xy.section(u',', 0, 0).toDouble(), xy.section(u',', 1, 1).toDouble());
+    if (e.name == u"line") points << at("x1", "y1") << at("x2", "y2");
+    if (e.name == u"circle") points << at("cx", "cy");
+    if (e.name == u"text") points << at("x", "y");
+    return points;
+}
+
+std::vector<SvgElement> readSvg(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    std::vector<SvgElement> elements;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        EXPECT_EQ(xml.namespaceUri(), u"http://www.w3.org/2000/svg");
+        SvgElement& e = elements.emplace_back(SvgElement{xml.name().toString(), xml.attributes(), {}, {}});
+        if (e.name == u"text" || e.name == u"title" || e.name == u"desc") e.text = xml.readElementText();
+        e.points = pointsOf(e);
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return elements;
+}
 
 class ParcelDrawingTest : public ScreenTest {
 protected:
@@ -176,6 +217,71 @@ TEST_F(ParcelDrawingTest, SavesPngSvgOrPdfByTheSuffixAndTellsWhenItCannot) {
         ASSERT_EQ(boxes.boxes().size(), 1);
         EXPECT_TRUE(boxes.boxes()[0].prompt.contains(QDir::toNativeSeparators(name)));
         EXPECT_EQ(boxes.boxes()[0].style, Module1::Critical);
+    }
+}
+
+// Read back: the outline through the corners as drawn, left off where a
+// corner lies beyond the range of a double; the closing edge dashed until
+// the area is calculated; the crossing edges red; the numbers with room, the
+// area and the warning as text.
+TEST_F(ParcelDrawingTest, SvgHoldsTheOutlineTheEdgesAndTheTexts) {
+    const std::vector<Corner> closingCrosses{{0, 0}, {0, 10}, {10, 0}, {10, 10}};
+    const std::vector<Corner> farCorner{{0, 0}, {0, 10}, {HUGE_VAL, 5}, {10, 10}, {10, 5}, {10, 0}};
+    struct Row {
+        std::vector<Corner> corners;
+        std::optional<double> area;
+        std::vector<std::size_t> redEdges;
+    };
+    const Row rows[] = {{kSquare, {}, {}},
+                        {kSquare, 100, {}},
+                        {kBowTie, 50, {0, 2}},
+                        {closingCrosses, {}, {1, 3}},
+                        {farCorner, {}, {}}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("区画図.svg"));
+    for (const Row& row : rows) {
+        drawing->setCorners(row.corners);
+        if (row.area) drawing->setArea(*row.area);
+        ASSERT_TRUE(drawing->save(path));
+        const std::vector<SvgElement> svg = readSvg(path);
+        ASSERT_FALSE(svg.empty());
+        const QSize size(svg[0].attributes.value("width").toInt(), svg[0].attributes.value("height").toInt());
+        const std::size_t n = row.corners.size();
+        auto near = [](QPointF a, QPointF b) { return QLineF(a, b).length() < 0.01; };
+        auto edgeOf = [&](const QPolygonF& ends) {
+            for (std::size_t k = 0; k < n; ++k) {
+                if (near(ends[0], drawing->cornerAt(k, size)) && near(ends[1], drawing->cornerAt((k + 1) % n, size)))
+                    return k;
+            }
+            return n;
+        };
+
+        QPolygonF outline, corners;
+        std::vector<std::size_t> reds;
+        std::optional<bool> closingDashed;
+        QStringList texts;
+        for (const SvgElement& e : svg) {
+            for (const QPointF p : e.points) EXPECT_TRUE(finite(p)) << e.name.toStdString();
+            if (e.name == u"polyline") outline += e.points;
+            if (e.name == u"text") texts << e.text;
+            if (e.name == u"title") { EXPECT_EQ(e.text, drawing->windowTitle()); }
+            if (e.name == u"desc") { EXPECT_EQ(e.text, drawing->accessibleDescription()); }
+            const std::size_t edge = e.name == u"line" ? edgeOf(e.points) : n;
+            if (edge < n && red(QColor(e.attributes.value("stroke").toString()).rgb())) reds.push_back(edge);
+            if (edge == n - 1) closingDashed = e.attributes.hasAttribute("stroke-dasharray");
+        }
+        for (std::size_t i = 0; i < n; ++i)
+            if (const QPointF p = drawing->cornerAt(i, size); finite(p)) corners << p;
+        ASSERT_EQ(outline.size(), corners.size());
+        for (qsizetype i = 0; i < corners.size(); ++i) EXPECT_TRUE(near(outline[i], corners[i])) << i;
+        EXPECT_EQ(closingDashed, !row.area);
+        std::sort(reds.begin(), reds.end());
+        EXPECT_EQ(reds, row.redEdges);
+        for (const auto& [i, place] : drawing->numbersAt(size))
+            EXPECT_TRUE(texts.contains(QString::number(i + 1))) << i;
+        // The area and the warning, as the description names them.
+        for (const QString& part : drawing->accessibleDescription().split(QStringLiteral("、")).mid(1))
+            EXPECT_TRUE(texts.contains(part)) << part.toStdString();
     }
 }
 
