@@ -11,7 +11,7 @@ build="${1:-$here/build}"
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev qt6-translations-l10n
   libboost-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk

@@ -6,29 +6,6 @@
 #include "frame/Module1.h"
 #include "frame/Navigation.h"
 
-// ---- Artwork ----
-
-QPixmap Artwork::picture(const QString& resource, QSize size) {
-    const QIcon icon(resource);
-    if (icon.isNull()) return {};
-    return icon.pixmap(size);
-}
-
-QPixmap Artwork::prerendered(const QString& name, QSize size, qreal devicePixelRatio) {
-    const int scale = devicePixelRatio > 1.0 ? 2 : 1;
-    const QSize drawn = size * scale;
-    QPixmap pixmap(QStringLiteral(":/tarnel/png/%1-%2x%3.png").arg(name).arg(drawn.width()).arg(drawn.height()));
-    pixmap.setDevicePixelRatio(scale);
-    return pixmap;
-}
-
-QIcon Artwork::windowIcon() {
-    QIcon icon;
-    for (int side : {16, 22, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/tarnel/png/tarnel-%1x%1.png").arg(side), QSize(side, side));
-    return icon;
-}
-
 // ---- InfoWindow ----
 
 InfoWindow::InfoWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips,
@@ -59,12 +36,12 @@ QGroupBox* InfoWindow::frame(QWidget* parent, const QString& title, int left, in
 }
 
 QLabel* InfoWindow::image(QWidget* parent, const QString& name, int left, int top, int width, int height,
-                          const QString& resource) {
+                          const QString& picture) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(twipRect(left, top, width, height));
     label->setAlignment(Qt::AlignCenter);
-    label->setPixmap(Artwork::picture(resource, label->size()));
+    label->setPixmap(Artwork::picture(picture, label->size(), label->devicePixelRatioF()));
     return label;
 }
 
@@ -211,8 +188,8 @@ void 操作方法::Command1_Click() {
     QPalette paper = Picture1->palette();
     paper.setColor(QPalette::Window, Qt::white);
     Picture1->setPalette(paper);
-    Picture1->setPixmap(Artwork::picture(QStringLiteral(":/tarnel/connecting-traverse.svg"),
-                                         Picture1->contentsRect().size()));
+    Picture1->setPixmap(Artwork::picture(QStringLiteral("connecting-traverse"), Picture1->contentsRect().size(),
+                                         Picture1->devicePixelRatioF()));
 
     Command1 = closeButton(this, 7920, 3000);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

@@ -5,32 +5,12 @@
 #pragma once
 
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
-#include <QPixmap>
-#include <QSize>
 #include <QString>
 #include <QWidget>
 
+#include "frame/Artwork.h"
 #include "frame/Controls.h"
-
-// The pictures of the program, SVG files under ":/tarnel/". They are drawn
-// by Qt's SVG icon engine (the qsvgicon plugin of the Qt SVG module).
-namespace Artwork {
-
-// The picture scaled to fit size (aspect ratio kept); null if it cannot be
-// drawn.
-QPixmap picture(const QString& resource, QSize size);
-
-// A picture drawn into PNG files when the program was built (name-WxH.png
-// under ":/tarnel/png/", at 1x and 2x), for the windows of the start: they
-// show without loading the SVG renderer.
-QPixmap prerendered(const QString& name, QSize size, qreal devicePixelRatio);
-
-// The program's icon at the sizes desktops ask for.
-QIcon windowIcon();
-
-}  // namespace Artwork
 
 // A fixed-size top-level window with fixed text, laid out in twips.
 class InfoWindow : public QWidget {
@@ -49,9 +29,9 @@ protected:
     // A frame with a caption (may be empty) at a twip rectangle.
     static QGroupBox* frame(QWidget* parent, const QString& title, int left, int top, int width,
                             int height);
-    // A picture at a twip rectangle, centred in it.
+    // Picture `picture` (frame/Artwork.h) at a twip rectangle, centred in it.
     static QLabel* image(QWidget* parent, const QString& name, int left, int top, int width, int height,
-                         const QString& resource);
+                         const QString& picture);
     // The "閉じる" button.
     static CommandButton* closeButton(QWidget* parent, int left, int top);
 };

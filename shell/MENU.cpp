@@ -35,11 +35,11 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     Image1 = new QLabel(Frame1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipRect(120, 600, 1080, 1080));
-    Image1->setPixmap(Artwork::prerendered(QStringLiteral("menu-instrument"), Image1->size(), devicePixelRatio()));
+    Image1->setPixmap(Artwork::picture(QStringLiteral("menu-instrument"), Image1->size(), devicePixelRatio()));
     Image2 = new QLabel(Frame1);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(twipRect(2640, 480, 1080, 900));
-    Image2->setPixmap(Artwork::prerendered(QStringLiteral("menu-traverse"), Image2->size(), devicePixelRatio()));
+    Image2->setPixmap(Artwork::picture(QStringLiteral("menu-traverse"), Image2->size(), devicePixelRatio()));
 
     Label1 = new QLabel(QStringLiteral("Tarnel"), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));

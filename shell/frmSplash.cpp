@@ -21,9 +21,9 @@ frmSplash::frmSplash(QWidget* parent)
     band.setColor(QPalette::WindowText, Qt::white);
     Picture1->setPalette(band);
     Image1 = image(Picture1, QStringLiteral("Image1"), 120, 60, 480, 480,
-                   QStringLiteral(":/tarnel/tarnel.svg"));
+                   QStringLiteral("tarnel"));
     Image2 = image(Picture1, QStringLiteral("Image2"), 5940, 60, 480, 480,
-                   QStringLiteral(":/tarnel/north.svg"));
+                   QStringLiteral("north"));
     Label1 = new QLabel(QStringLiteral("Tarnel Ver" TARNEL_VERSION), Picture1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
@@ -45,11 +45,11 @@ frmSplash::frmSplash(QWidget* parent)
 
     // Three pictures of the work: the instrument, a traverse, a parcel.
     Image3 = image(Frame1, QStringLiteral("Image3"), 720, 2160, 960, 960,
-                   QStringLiteral(":/tarnel/menu-instrument.svg"));
+                   QStringLiteral("menu-instrument"));
     Image4 = image(Frame1, QStringLiteral("Image4"), 1920, 2160, 960, 960,
-                   QStringLiteral(":/tarnel/menu-traverse.svg"));
+                   QStringLiteral("menu-traverse"));
     Image5 = image(Frame1, QStringLiteral("Image5"), 3120, 2160, 960, 960,
-                   QStringLiteral(":/tarnel/parcel.svg"));
+                   QStringLiteral("parcel"));
 
     Label7 = line(Frame1, QStringLiteral("Label7"), 4560, 2520, QStringLiteral("著作権者：Tarnel 開発チーム"));
     Label8 = line(Frame1, QStringLiteral("Label8"), 4560, 2760, QStringLiteral("製作：Tarnel 開発チーム"));

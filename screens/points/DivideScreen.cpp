@@ -1,23 +1,7 @@
 #include "screens/points/DivideScreen.h"
 
-#include <QImageReader>
-#include <QPixmap>
-
+#include "frame/Artwork.h"
 #include "frame/Module1.h"
-
-namespace {
-
-// Picture2: the line A-B divided into three sections, the two points the
-// file then lists, and what the count means. Drawn by the SVG image plugin.
-QPixmap drawing(QSize size, qreal pixelRatio) {
-    QImageReader reader(QStringLiteral(":/tarnel/screens/points/resources/division.svg"));
-    reader.setScaledSize(size * pixelRatio);
-    QPixmap pixmap = QPixmap::fromImage(reader.read());
-    pixmap.setDevicePixelRatio(pixelRatio);
-    return pixmap;
-}
-
-}  // namespace
 
 分割::分割(QWidget* parent)
     : TwoPointScreen(QStringLiteral("分割"), QStringLiteral("２点間（分割）"), 4920,
@@ -33,7 +17,10 @@ QPixmap drawing(QSize size, qreal pixelRatio) {
     Picture2->setGeometry(twipRect(kLeftMargin, 2280, 5280, 2520));
     Picture2->setFrameStyle(QFrame::Box | QFrame::Plain);
     Picture2->setAlignment(Qt::AlignCenter);
-    Picture2->setPixmap(drawing(Picture2->contentsRect().size(), Picture2->devicePixelRatioF()));
+    // The line A-B divided into three sections, the two points the file then
+    // lists, and what the count means.
+    Picture2->setPixmap(Artwork::picture(QStringLiteral("division"), Picture2->contentsRect().size(),
+                                         Picture2->devicePixelRatioF()));
     Picture2->setAccessibleName(QStringLiteral("分割数を3と入力したときの説明図"));
 
     setTabChain({Text1, Text2, Text3, Text4, Text5, Command1, Command2, Command3, Command4});
