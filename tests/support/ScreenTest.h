@@ -10,12 +10,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <initializer_list>
-#include <QStringDecoder>
 #include <QTest>
+#include <initializer_list>
 
 #include "support/ScriptedSeam.h"
 #include "support/TempDesktop.h"
+#include "survey/cp932.h"
 
 // Shows a window and waits until it is active, as a user would see it.
 template <class W>
@@ -71,11 +71,12 @@ inline void choose(QRadioButton* option) {
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
 }
 
-// A result file's bytes decoded from CP932, or "<missing>".
+// A result file's bytes decoded from CP932, or "<missing>", or "<not CP932>".
 inline QString decodedFile(const TempDesktop& desktop, const QString& name) {
     if (!desktop.exists(name)) return QStringLiteral("<missing>");
-    QStringDecoder decode("windows-31j");
-    return decode(desktop.bytes(name));
+    const QByteArray bytes = desktop.bytes(name);
+    const std::optional<std::string> text = survey::fromCp932(std::string_view(bytes.constData(), bytes.size()));
+    return text ? QString::fromStdString(*text) : QStringLiteral("<not CP932>");
 }
 
 // The expected text of a file: the lines, each ended with CR LF.

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtGlobal>
 
 #include "survey/resultfile.h"
@@ -28,7 +29,7 @@ TempDesktop::~TempDesktop() {
 
 QString TempDesktop::folder() const { return home_.path() + "/Desktop"; }
 
-QString TempDesktop::file(const QString& name) const { return folder() + "/" + name; }
+QString TempDesktop::file(const QString& name) const { return QDir::toNativeSeparators(folder() + "/" + name); }
 
 QByteArray TempDesktop::bytes(const QString& name) const {
     QFile f(file(name));
@@ -36,3 +37,18 @@ QByteArray TempDesktop::bytes(const QString& name) const {
 }
 
 bool TempDesktop::exists(const QString& name) const { return QFile::exists(file(name)); }
+
+QString TempDesktop::trashFolder() const {
+    const QString probe = file(QStringLiteral("trash-probe.txt"));
+    QDir().mkpath(folder());
+    QFile written(probe);
+    if (!written.open(QIODevice::WriteOnly) || written.write("probe") != 5) return {};
+    written.close();
+    QString trashed;
+    if (!QFile::moveToTrash(probe, &trashed)) {
+        QFile::remove(probe);
+        return {};
+    }
+    QFile::remove(trashed);
+    return QFileInfo(trashed).absolutePath();
+}

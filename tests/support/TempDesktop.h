@@ -19,11 +19,16 @@ public:
     QString home() const { return home_.path(); }
     // The folder result files go to (it need not exist yet).
     QString folder() const;
-    // Full path of a file in that folder.
+    // Full path of a file in that folder, as the system writes paths (the
+    // program shows them so).
     QString file(const QString& name) const;
     // The bytes of that file; empty when it does not exist.
     QByteArray bytes(const QString& name) const;
     bool exists(const QString& name) const;
+    // The folder where the system's trash keeps what is moved to it from
+    // this Desktop, found by moving a file there; empty where the system has
+    // no trash for it (Wine has none).
+    QString trashFolder() const;
 
 private:
     struct Saved {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QByteArrayList>
+#include <vector>
 
 #include "frame/Module1.h"
 #include "shell/Appearance.h"
@@ -11,6 +13,14 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     Appearance::useJapaneseFont(app);
     Module1::LoadQtTranslation();
-    ::testing::InitGoogleTest(&argc, argv);
+    // GoogleTest gets the command line in UTF-8, as Qt reads it: on Windows
+    // argv is in the system's code page, which may not hold the Japanese
+    // names of the tests that a filter names.
+    QByteArrayList arguments;
+    for (const QString& argument : QCoreApplication::arguments()) arguments << argument.toUtf8();
+    std::vector<char*> utf8;
+    for (QByteArray& argument : arguments) utf8.push_back(argument.data());
+    int count = int(utf8.size());
+    ::testing::InitGoogleTest(&count, utf8.data());
     return RUN_ALL_TESTS();
 }

@@ -2,7 +2,6 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -364,11 +363,10 @@ TEST_F(ZamenImportTest, ADroppedSimaFileOffersItsParcels) {
     const QString path = folder.filePath(QStringLiteral("現況.sim"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    QStringEncoder encode("windows-31j");
-    file.write(encode(QStringLiteral(
+    file.write(QByteArray::fromStdString(survey::toCp932(
         "G00,01,現況\r\nA00,\r\nA01, 1,K1 , 0, 0, ,\r\nA01, 2,K2 , 0, 10, 5.1,\r\nA01, 3,K3 , 10, 10,,\r\n"
         "A99,\r\nD00,1,一番,\r\nB01,1,K1,\r\nB01,2,K2,\r\nB01,3,K3,\r\nD99,\r\n"
-        "D00,2,二番,\r\nB01,3,K3,\r\nB01,1,K1,\r\nD99,\r\n")));
+        "D00,2,二番,\r\nB01,3,K3,\r\nB01,1,K1,\r\nD99,\r\n").bytes));
     file.close();
 
     boxes.choose(0);
