@@ -2,6 +2,7 @@
 
 #include <QLayout>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "frame/Module1.h"
 #include "screens/area/MenScreen.h"
@@ -51,8 +52,12 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     Label1->setFont(banner);
     Label2 = new QLabel(QStringLiteral("Ver " TARNEL_VERSION), Frame1);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(twipRect(3120, 1440, 645, 180));
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Right-aligned in its place, and wider to the left where the system's
+    // font needs more room than the place has (Windows' fonts do).
+    const QRect version = twipRect(3120, 1440, 645, 180);
+    const int versionWidth = std::max(version.width(), Label2->sizeHint().width());
+    Label2->setGeometry(version.right() + 1 - versionWidth, version.top(), versionWidth, version.height());
 
     Command1 = new CommandButton(Frame1);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -131,6 +131,22 @@ TEST_F(MenuTest, HelpEntriesOpenOverTheMenu) {
     EXPECT_EQ(boxes.ends(), 1);
 }
 
+// A system font wider than this one (Windows' fonts are) widens the
+// version to the left, within the frame, and cuts none of it.
+TEST(MenuVersion, AWiderFontWidensItToTheLeft) {
+    MENU usual;
+    const QFont before = QApplication::font();
+    QFont wide = before;
+    wide.setPointSize(before.pointSize() * 2);
+    QApplication::setFont(wide);
+    MENU roomy;
+    EXPECT_LE(roomy.Label2->sizeHint().width(), roomy.Label2->width());
+    EXPECT_GT(roomy.Label2->width(), usual.Label2->width());
+    EXPECT_EQ(roomy.Label2->geometry().right(), usual.Label2->geometry().right());
+    EXPECT_TRUE(roomy.Frame1->rect().contains(roomy.Label2->geometry()));
+    QApplication::setFont(before);
+}
+
 TEST(EndingTheProgram, ClosesEveryWindow) {
     auto* a = openWindow(new 方向距離);
     auto* b = new QWidget;
