@@ -1,7 +1,8 @@
 # Tarnel on Windows: the program's icon and version resource, a window
-# program that opens no console, the Qt libraries and plugins put beside the
-# installed program by windeployqt, and the NSIS installer that CPack makes
-# from the installed files (Start-menu entry, uninstaller).
+# program that opens no console, what the installed program needs put beside
+# it (Qt's libraries, plugins and Japanese translation, the compiler's
+# runtime), and the NSIS installer that CPack makes from the installed files
+# (Start-menu entry, uninstaller).
 #
 # The icon, the resource script and the installer settings are made on every
 # platform, so that they can be checked on Linux too: the tests at the end,
@@ -20,8 +21,8 @@ set(TARNEL_ICO_SIZES 16 24 32 48 64 256)
 set(TARNEL_ICO_FILE "${CMAKE_BINARY_DIR}/artwork/tarnel.ico")
 add_custom_command(OUTPUT "${TARNEL_ICO_FILE}"
   COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/artwork"
-  COMMAND svg2png --ico "${PROJECT_SOURCE_DIR}/shell/resources/tarnel.svg" "${TARNEL_ICO_FILE}" ${TARNEL_ICO_SIZES}
-  DEPENDS svg2png "${PROJECT_SOURCE_DIR}/shell/resources/tarnel.svg"
+  COMMAND ${TARNEL_SVG2PNG} --ico "${PROJECT_SOURCE_DIR}/shell/resources/tarnel.svg" "${TARNEL_ICO_FILE}" ${TARNEL_ICO_SIZES}
+  DEPENDS ${tarnel_svg2png_target} "${PROJECT_SOURCE_DIR}/shell/resources/tarnel.svg"
   COMMENT "Drawing tarnel.svg into tarnel.ico")
 add_custom_target(tarnel_icon ALL DEPENDS "${TARNEL_ICO_FILE}")
 
@@ -46,36 +47,38 @@ if(WIN32)
   target_sources(tarnel PRIVATE "${TARNEL_RC_FILE}")
   set_source_files_properties("${TARNEL_RC_FILE}" PROPERTIES OBJECT_DEPENDS "${TARNEL_ICO_FILE}")
   add_dependencies(tarnel tarnel_icon)
-
-  # The SVG pictures are read through Qt's SVG plugins, which the program
-  # loads at run time; windeployqt sees only the libraries it links.
-  # Their packages sit beside Qt6Gui's, which not every Qt loads by itself.
-  find_package(Qt6 REQUIRED COMPONENTS Svg)
-  foreach(plugin QSvgIconPlugin QSvgPlugin)
-    if(NOT TARGET Qt6::${plugin})
-      find_package(Qt6${plugin} REQUIRED CONFIG PATHS "${Qt6Gui_DIR}" NO_DEFAULT_PATH)
-    endif()
-  endforeach()
 endif()
 
 # ---- The installer (cpack; the generator is chosen in Desktop.cmake) ----
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "${PROJECT_NAME}")
 # One key for every version, so that a new installer finds the old one.
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "${PROJECT_NAME}")
-# The Start-menu entry: "Tarnel", the shortcut to bin\tarnel.exe.
+# The Start-menu entry: "Tarnel", the shortcut to tarnel.exe.
 set(CPACK_PACKAGE_EXECUTABLES tarnel "${PROJECT_NAME}")
 set(CPACK_NSIS_PACKAGE_NAME "${PROJECT_NAME}")
 set(CPACK_NSIS_DISPLAY_NAME "${PROJECT_NAME}")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY "${CMAKE_INSTALL_BINDIR}")
-# The icon in Installed apps; CPackConfig.cmake is read again, so the
-# backslash is escaped twice.
-set(CPACK_NSIS_INSTALLED_ICON_NAME "${CMAKE_INSTALL_BINDIR}\\\\${TARNEL_EXE_NAME}")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
+# The icon in Installed apps.
+set(CPACK_NSIS_INSTALLED_ICON_NAME "${TARNEL_EXE_NAME}")
 set(CPACK_NSIS_MUI_ICON "${TARNEL_ICO_FILE}")
 set(CPACK_NSIS_MUI_UNIICON "${TARNEL_ICO_FILE}")
 set(CPACK_NSIS_MUI_FINISHPAGE_RUN "${TARNEL_EXE_NAME}")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# A 64-bit installer, as the program is; its own file properties carry the
+# version of what it installs. CPackConfig.cmake is read again, so the
+# quotes are escaped twice.
+string(REPLACE "," "." TARNEL_NSIS_VERSION "${TARNEL_RC_VERSION}")
+set(CPACK_NSIS_DEFINES "
+Target amd64-unicode
+VIProductVersion ${TARNEL_NSIS_VERSION}
+VIAddVersionKey /LANG=0 ProductName ${PROJECT_NAME}
+VIAddVersionKey /LANG=0 ProductVersion ${PROJECT_VERSION}
+VIAddVersionKey /LANG=0 FileVersion ${PROJECT_VERSION}
+VIAddVersionKey /LANG=0 FileDescription \\\"${PROJECT_NAME} ${PROJECT_VERSION} Setup\\\"
+VIAddVersionKey /LANG=0 CompanyName \\\"${TARNEL_VENDOR}\\\"
+VIAddVersionKey /LANG=0 LegalCopyright \\\"${TARNEL_VENDOR}\\\"")
 
 function(tarnel_windows_finish)
   configure_file("${PROJECT_SOURCE_DIR}/data/tarnel.rc.in" "${TARNEL_RC_FILE}" @ONLY)
@@ -83,34 +86,53 @@ function(tarnel_windows_finish)
     return()
   endif()
 
-  # Qt's libraries, plugins and translations beside the installed program
-  # (after Desktop.cmake's rule has installed it), plus the SVG plugins and
-  # the C++ runtime. qt.conf points Qt at plugins/ in the install folder
-  # (QT_DEPLOY_PLUGINS_DIR).
-  if(Qt6_VERSION VERSION_LESS 6.3)
-    message(WARNING "Qt ${Qt6_VERSION} cannot deploy at install; the installed program lacks Qt's DLLs")
-    return()
-  endif()
-  if(Qt6_VERSION VERSION_GREATER_EQUAL 6.5)
-    # The compiler runtime comes from InstallRequiredSystemLibraries below
-    # (windeployqt would copy only the redistributable's installer).
-    if(MSVC)
-      set(runtime_option NO_COMPILER_RUNTIME)
-    else()
-      set(runtime_option)
+  # Beside tarnel.exe (Desktop.cmake installs it at the top of the folder):
+  # the Qt libraries it links, the plugins Qt loads at run time (the windows
+  # platform and the Windows styles; offscreen is for the tests only), and
+  # qt.conf, which points Qt at this folder for plugins and translations.
+  install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> DESTINATION .)
+  # The Windows style is "windowsvista" up to Qt 6.6, "modernwindows" after.
+  set(plugins Qt6::QWindowsIntegrationPlugin)
+  foreach(style Qt6::QWindowsVistaStylePlugin Qt6::QModernWindowsStylePlugin)
+    if(TARGET ${style})
+      list(APPEND plugins ${style})
     endif()
-    qt_generate_deploy_app_script(TARGET tarnel OUTPUT_SCRIPT deploy_script ${runtime_option})
-  else()
-    qt_generate_deploy_app_script(TARGET tarnel FILENAME_VARIABLE deploy_script)
-  endif()
-  install(SCRIPT "${deploy_script}")
-  install(FILES "$<TARGET_FILE:Qt6::Svg>" DESTINATION "${CMAKE_INSTALL_BINDIR}")
-  foreach(plugin Qt6::QSvgIconPlugin Qt6::QSvgPlugin)
-    get_target_property(kind ${plugin} QT_PLUGIN_TYPE)
-    install(FILES "$<TARGET_FILE:${plugin}>" DESTINATION "plugins/${kind}")
   endforeach()
-  if(MSVC)
-    set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION "${CMAKE_INSTALL_BINDIR}")
+  foreach(plugin ${plugins})
+    get_target_property(kind ${plugin} QT_PLUGIN_TYPE)
+    install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${kind})
+  endforeach()
+  file(WRITE "${CMAKE_BINARY_DIR}/data/qt.conf" "[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n")
+  install(FILES "${CMAKE_BINARY_DIR}/data/qt.conf" DESTINATION .)
+  # Qt's Japanese texts (the buttons of the message and file dialogs).
+  find_file(TARNEL_QTBASE_JA qtbase_ja.qm PATHS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}"
+            NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  if(NOT TARNEL_QTBASE_JA)
+    message(FATAL_ERROR "Qt's Japanese translation qtbase_ja.qm is missing from ${QT6_INSTALL_PREFIX}")
+  endif()
+  install(FILES "${TARNEL_QTBASE_JA}" DESTINATION translations)
+
+  # The compiler's runtime: MinGW's DLLs, which Qt's libraries need too, or
+  # the Visual C++ runtime. MinGW's come with their debugging sections,
+  # which the build strips from copies of its own.
+  if(MINGW)
+    set(stripped)
+    foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+      execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                      OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+      if(NOT IS_ABSOLUTE "${path}")
+        message(FATAL_ERROR "The compiler does not know where ${dll} is")
+      endif()
+      add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/runtime/${dll}"
+                         COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/runtime"
+                         COMMAND ${CMAKE_STRIP} --strip-unneeded -o "${CMAKE_BINARY_DIR}/runtime/${dll}" "${path}"
+                         DEPENDS "${path}")
+      list(APPEND stripped "${CMAKE_BINARY_DIR}/runtime/${dll}")
+    endforeach()
+    add_custom_target(tarnel_runtime ALL DEPENDS ${stripped})
+    install(FILES ${stripped} DESTINATION .)
+  elseif(MSVC)
+    set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION .)
     include(InstallRequiredSystemLibraries)
   endif()
 endfunction()
@@ -124,7 +146,7 @@ if(BUILD_TESTING)
   # an icon directory cannot hold.
   add_test(NAME windows_icon
            COMMAND ${CMAKE_COMMAND} "-DICO=${TARNEL_ICO_FILE}" "-DSIZES=${sizes}"
-                   "-DTOOL=$<TARGET_FILE:svg2png>" "-DSVG=${PROJECT_SOURCE_DIR}/shell/resources/tarnel.svg"
+                   "-DTOOL=${TARNEL_SVG2PNG}" "-DSVG=${PROJECT_SOURCE_DIR}/shell/resources/tarnel.svg"
                    "-DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/windows_icon"
                    -P "${PROJECT_SOURCE_DIR}/tests/windows/check_ico.cmake")
   # The resource script compiled by mingw-w64's windres and read back.
@@ -137,5 +159,17 @@ if(BUILD_TESTING)
                      "-DICON_COUNT=${count}" "-DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/windows_resources"
                      -P "${PROJECT_SOURCE_DIR}/tests/windows/check_rc.cmake")
     set_tests_properties(windows_resources PROPERTIES LABELS desktop)
+  endif()
+  # Cross-built, under the Wine of scripts/test-windows.sh: the installed
+  # program on a real X display, and the installer (made by cpack before).
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    add_test(NAME wine_e2e
+             COMMAND python3 "${PROJECT_SOURCE_DIR}/tests/e2e/wine_e2e.py"
+                     --build "${CMAKE_BINARY_DIR}" --out "${CMAKE_BINARY_DIR}")
+    add_test(NAME installer
+             COMMAND python3 "${PROJECT_SOURCE_DIR}/tests/windows/installer_test.py"
+                     --installer "${CMAKE_BINARY_DIR}/tarnel-${PROJECT_VERSION}-win64.exe"
+                     --out "${CMAKE_BINARY_DIR}")
+    set_tests_properties(wine_e2e installer PROPERTIES LABELS e2e TIMEOUT 600 RUN_SERIAL TRUE)
   endif()
 endif()

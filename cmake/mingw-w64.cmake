@@ -1,5 +1,7 @@
 # Cross-building for 64-bit Windows with Debian's MinGW-w64 compiler
-# (package g++-mingw-w64-x86-64-posix), for scripts/test-windows.sh.
+# (package g++-mingw-w64-x86-64-posix), for scripts/test-windows.sh. Qt's
+# toolchain file (qt.toolchain.cmake of the Qt that scripts/build-qt-windows.sh
+# builds) loads this one through QT_CHAINLOAD_TOOLCHAIN_FILE.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -10,7 +12,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# One .exe that needs no MinGW DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # The programs run under Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -76,8 +76,12 @@ def _read_line_from(fd, timeout, what):
 
 
 class Session:
-    def __init__(self, log_dir, screen="1280x1024x24", desktop_dir_name="Desktop"):
+    def __init__(self, log_dir, screen="1280x1024x24", desktop_dir_name="Desktop", accessibility=True):
+        """accessibility: the D-Bus session and the accessibility bus too, for
+        reading the program through AT-SPI (a Windows program under Wine has
+        no AT-SPI and needs neither)."""
         self.log_dir = log_dir
+        self.accessibility = accessibility
         self.screen = screen
         self.desktop_dir_name = desktop_dir_name
         self.mark = uuid.uuid4().hex
@@ -118,8 +122,9 @@ class Session:
         self.env = env
 
         self._start_xvfb()
-        self._start_dbus()
-        self._start_accessibility_bus()
+        if self.accessibility:
+            self._start_dbus()
+            self._start_accessibility_bus()
         self._start_openbox()
 
     def _spawn(self, name, argv, env=None, pass_fds=()):
@@ -220,9 +225,9 @@ class Session:
         wait_until(lambda: self.run(["xclip", "-o", "-selection", "clipboard"], check=False).stdout.startswith(first),
                    10, what="the text on the clipboard")
 
-    def run(self, argv, timeout=10, check=True):
+    def run(self, argv, timeout=10, check=True, text=True):
         out = subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, capture_output=True,
-                             text=True, timeout=timeout)
+                             text=text, timeout=timeout)
         if check and out.returncode != 0:
             raise SessionError(f"{' '.join(argv)} failed: {out.stderr.strip()}")
         return out
