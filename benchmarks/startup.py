@@ -9,6 +9,12 @@ both alike. Printed: the median time from start to the painted window, the
 median peak resident memory, and the ratios.
 
     benchmarks/startup.py --build build [--runs 21]
+
+With --windows, the Windows programs of scripts/test-windows.sh's build,
+both under its Wine (tests/windows/wine-env.sh); the peak memory is then
+that of the Windows process, its peak working set:
+
+    benchmarks/startup.py --windows build-windows [--runs 21]
 """
 
 import argparse
@@ -32,7 +38,7 @@ def start_xvfb():
 
 def one_run(program, env):
     start = time.perf_counter()
-    proc = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc = subprocess.Popen(program, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(proc.pid, 0)
     elapsed = time.perf_counter() - start
     proc.returncode = os.waitstatus_to_exitcode(status)
@@ -41,19 +47,43 @@ def one_run(program, env):
     return elapsed * 1000.0, usage.ru_maxrss / 1024.0  # ms, MiB
 
 
+def wine_environment(build):
+    """The environment of the Windows build's own Wine, as the tests have it."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    qt = subprocess.run([os.path.join(here, "..", "scripts", "build-qt-windows.sh")], capture_output=True,
+                        text=True, check=True).stdout.split()[-1]
+    # Wine's server outlives the script: it must not hold our pipe open.
+    script = f'source "{here}/../tests/windows/wine-env.sh" "{build}" "{qt}" >/dev/null 2>&1 && env -0'
+    out = subprocess.run(["bash", "-c", script], capture_output=True, check=True).stdout
+    env = dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
+    # That Wine's server has no display: the first run starts one on Xvfb's.
+    subprocess.run(["wineserver", "-k"], env=env, check=False)
+    return env
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--build", default="build", help="the build folder")
+    parser.add_argument("--windows", metavar="BUILD", help="the Windows build folder, run under Wine")
     parser.add_argument("--runs", type=int, default=21)
     args = parser.parse_args()
-    programs = {"Tarnel": os.path.join(args.build, "tarnel"), "floor": os.path.join(args.build, "startup_floor")}
+    if args.windows:
+        programs = {"Tarnel": ["wine", os.path.join(args.windows, "tarnel.exe")],
+                    "floor": ["wine", os.path.join(args.windows, "startup_floor.exe")]}
+        base = wine_environment(os.path.abspath(args.windows))
+    else:
+        programs = {"Tarnel": [os.path.join(args.build, "tarnel")],
+                    "floor": [os.path.join(args.build, "startup_floor")]}
+        base = os.environ
 
     xvfb, display = start_xvfb()
     try:
         with tempfile.TemporaryDirectory() as home:
-            env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DBUS_"))}
-            env.update(DISPLAY=display, HOME=home, TARNEL_EXIT_AFTER_FIRST_PAINT="1",
-                       XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="xcb")
+            env = {k: v for k, v in base.items() if not k.startswith(("QT_", "XDG_", "DBUS_"))}
+            env.update(DISPLAY=display, TARNEL_EXIT_AFTER_FIRST_PAINT="1", XDG_RUNTIME_DIR=home,
+                       QT_QPA_PLATFORM="xcb")
+            if not args.windows:
+                env.update(HOME=home)
             for name, program in programs.items():  # warm the caches once
                 one_run(program, env)
             results = {name: ([], []) for name in programs}
@@ -65,6 +95,8 @@ def main():
     finally:
         xvfb.terminate()
         xvfb.wait()
+        if args.windows:
+            subprocess.run(["wineserver", "-k"], env=base, check=False)
 
     t = {name: statistics.median(r[0]) for name, r in results.items()}
     m = {name: statistics.median(r[1]) for name, r in results.items()}
