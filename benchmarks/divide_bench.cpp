@@ -131,7 +131,9 @@ void BM_Divide1000AgainstFloor(benchmark::State& state) {
             const auto division = survey::divide(kA, kB, kSections, deg);
             return file.append(survey::divisionRecord(kTyped, std::to_string(kSections), division->points)).ok();
         },
-        [&](const std::filesystem::path& path) { floorbench::appendCp932(floorText(*survey::divide(kA, kB, kSections, deg)), path); });
+        [&](const std::filesystem::path& path) {
+            floorbench::appendCp932(floorText(*survey::divide(kA, kB, kSections, deg)), path);
+        });
 }
 BENCHMARK(BM_Divide1000AgainstFloor)->Unit(benchmark::kMillisecond);
 

@@ -22,7 +22,12 @@ std::string floorText(const std::vector<survey::Corner>& corners, double area) {
     const std::string separator = std::string(82, '-') + "\r\n";
     text.put(separator).put("--座標面積計算--\r\n");
     for (std::size_t k = 0; k < corners.size(); ++k)
-        text.number(double(k + 1)).put("X 座標 ").number(corners[k].x).put("  Y 座標 ").number(corners[k].y).put("\r\n");
+        text.number(double(k + 1))
+            .put("X 座標 ")
+            .number(corners[k].x)
+            .put("  Y 座標 ")
+            .number(corners[k].y)
+            .put("\r\n");
     text.put("面積 ").number(area).put("㎡\r\n").put(separator);
     return text.done();
 }
@@ -33,7 +38,9 @@ void BM_LargeRecordAgainstFloor(benchmark::State& state) {
     floorbench::againstFloor(
         state, file.path(),
         [&] { return file.append(survey::cornerAreaRecord(corners, survey::cornerArea(corners))).ok(); },
-        [&](const std::filesystem::path& path) { floorbench::appendCp932(floorText(corners, survey::cornerArea(corners)), path); });
+        [&](const std::filesystem::path& path) {
+            floorbench::appendCp932(floorText(corners, survey::cornerArea(corners)), path);
+        });
 }
 BENCHMARK(BM_LargeRecordAgainstFloor)->Unit(benchmark::kMillisecond);
 

@@ -66,8 +66,8 @@ BENCHMARK(BM_TraverseReport)->Unit(benchmark::kMicrosecond);
 void BM_TraverseAdjustAndReport(benchmark::State& state) {
     const Fixture& f = fullTraverse();
     for (auto _ : state) {
-        survey::Record record = survey::traverseReport(*survey::adjustTraverse(f.known, f.stations,
-                                                                               survey::degreeConstant()));
+        survey::Record record =
+            survey::traverseReport(*survey::adjustTraverse(f.known, f.stations, survey::degreeConstant()));
         benchmark::DoNotOptimize(record.lines().data());
     }
 }

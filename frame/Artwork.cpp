@@ -27,7 +27,9 @@ QList<QSize> drawnSizes(const QString& name) {
 QPixmap Artwork::picture(const QString& name, QSize size, qreal devicePixelRatio) {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     const QSize wanted(int(std::lround(size.width() * ratio)), int(std::lround(size.height() * ratio)));
-    auto file = [&](QSize drawn) { return QStringLiteral("%1/%2-%3x%4.png").arg(kFolder, name).arg(drawn.width()).arg(drawn.height()); };
+    auto file = [&](QSize drawn) {
+        return QStringLiteral("%1/%2-%3x%4.png").arg(kFolder, name).arg(drawn.width()).arg(drawn.height());
+    };
     // The exact drawing where there is one (without listing the others: the
     // main menu's pictures are, and it shows the sooner); else the smallest
     // that covers the wanted size, else the largest.

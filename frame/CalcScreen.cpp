@@ -72,8 +72,7 @@ QString CalcWindow::instructionNaming(const QString& secondSentence, int spaces)
     return instructionShort() + QString(spaces, QChar(0x3000)) + secondSentence;
 }
 
-CalcWindow::CalcWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips,
-                       QWidget* parent)
+CalcWindow::CalcWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setObjectName(name);
     setWindowTitle(caption);
@@ -309,9 +308,8 @@ double Calculation::value(const QLineEdit* box) const {
 }
 
 QLineEdit* Calculation::firstUnreadable(std::initializer_list<QLineEdit*> boxes) const {
-    const auto found = std::find_if(boxes.begin(), boxes.end(), [this](QLineEdit* box) {
-        return !std::isfinite(value(box));
-    });
+    const auto found =
+        std::find_if(boxes.begin(), boxes.end(), [this](QLineEdit* box) { return !std::isfinite(value(box)); });
     unreadable_ = nullptr;  // told here; not a fault of the next calculation
     return found == boxes.end() ? nullptr : *found;
 }
@@ -427,7 +425,8 @@ bool Calculation::writeRecord(const survey::Record& record) {
         prompt = QStringLiteral("ファイルに記録できない文字「%1」が含まれているため、計算結果を保存しませんでした。")
                      .arg(QString::fromStdString(outcome.offending));
     } else {
-        prompt = QStringLiteral("計算結果をファイルに保存できませんでした。\n%1").arg(QString::fromStdString(outcome.reason));
+        prompt = QStringLiteral("計算結果をファイルに保存できませんでした。\n%1")
+                     .arg(QString::fromStdString(outcome.reason));
     }
     prompt += QStringLiteral("\n\nファイル: %1\n計算結果は画面に表示されています。").arg(shownPath());
     Module1::ShowFailure(prompt, QStringLiteral("ファイルの保存"));

@@ -65,8 +65,7 @@ public:
 
 protected:
     // name: the window's objectName; caption: its title; client area in twips.
-    CalcWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips,
-               QWidget* parent = nullptr);
+    CalcWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips, QWidget* parent = nullptr);
 
     // Picture1 with Label1 inside; scrolling lines also get Timer1.
     void instructionLine(const QString& text, bool scrolls);
@@ -169,8 +168,8 @@ protected:
     // The two option buttons of a screen with two modes, side by side.
     OptionPair optionPair(int left, int top, const QString& firstCaption, const QString& secondCaption,
                           const char* firstName = "Option1", const char* secondName = "Option2");
-    CommandButton* commandButton(const QString& name, const QString& text, int left, int top,
-                                 int width = 1215, int height = 375);
+    CommandButton* commandButton(const QString& name, const QString& text, int left, int top, int width = 1215,
+                                 int height = 375);
     // Tells a screen reader what a field is: the caption in front of it
     // becomes a box's accessible name and a result label's description.
     static void describe(QWidget* field, const QString& caption);
@@ -190,8 +189,8 @@ protected:
     // Connects the four role buttons to this calculation's presses.
     void wireButtons(const Buttons& buttons);
     // The usual column, connected, handed to the screen's Command1 … Command4.
-    void standardButtons(CommandButton*& calculate, CommandButton*& clear, CommandButton*& menu,
-                         CommandButton*& exit, const QString& menuCaption = QStringLiteral("M E N U"));
+    void standardButtons(CommandButton*& calculate, CommandButton*& clear, CommandButton*& menu, CommandButton*& exit,
+                         const QString& menuCaption = QStringLiteral("M E N U"));
     // Tab moves through the widgets in this order.
     static void setTabChain(std::initializer_list<QWidget*> order);
 
@@ -290,8 +289,7 @@ public:
     using Calculation::backToMenu;
 
 protected:
-    CalcScreen(const QString& name, const QString& caption, int widthTwips, int heightTwips,
-               QWidget* parent = nullptr)
+    CalcScreen(const QString& name, const QString& caption, int widthTwips, int heightTwips, QWidget* parent = nullptr)
         : CalcWindow(name, caption, widthTwips, heightTwips, parent), Calculation(this, this) {}
 
     // Empties every box and label the screen lists and puts the window in

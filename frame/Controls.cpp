@@ -36,9 +36,7 @@ public:
     }
 
 private:
-    static bool isLineBreak(QChar c) {
-        return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029);
-    }
+    static bool isLineBreak(QChar c) { return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029); }
     // Full-width digits and signs as an input method sends them become
     // their ASCII forms, as in a pasted table; other control characters an
     // ordinary blank.
@@ -65,13 +63,11 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
 void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     switch (event->reason()) {
-        case Qt::MouseFocusReason:       // the click places the cursor itself
-        case Qt::PopupFocusReason:       // back from a context menu
+        case Qt::MouseFocusReason:         // the click places the cursor itself
+        case Qt::PopupFocusReason:         // back from a context menu
         case Qt::ActiveWindowFocusReason:  // the window was only reactivated
             break;
-        default:
-            selectAll();
-            break;
+        default: selectAll(); break;
     }
 }
 
@@ -128,9 +124,7 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event) {
     menu->exec(event->globalPos());
 }
 
-CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {
-    setAutoDefault(false);
-}
+CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) { setAutoDefault(false); }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&

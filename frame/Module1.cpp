@@ -6,11 +6,11 @@
 #include <QInputDialog>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
-#include <QMessageBox>
 #include <QMargins>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 #include <cmath>
 #include <memory>
@@ -110,9 +110,7 @@ Seam* setSeam(Seam* seam) {
     return old;
 }
 
-int MsgBox(const QString& prompt, int style, const QString& title) {
-    return seam().msgBox(prompt, style, title);
-}
+int MsgBox(const QString& prompt, int style, const QString& title) { return seam().msgBox(prompt, style, title); }
 
 int centredEdge(int screenTwips, int windowTwips) {
     // Single precision, then to a 32-bit integer with halves to even.
@@ -184,9 +182,7 @@ void ShowInputError() {
            QStringLiteral("注意"));
 }
 
-bool AskDelete(const QString& question) {
-    return MsgBox(question, YesNo, QStringLiteral("ファイルの削除")) == Yes;
-}
+bool AskDelete(const QString& question) { return MsgBox(question, YesNo, QStringLiteral("ファイルの削除")) == Yes; }
 
 void ShowInformation(const QString& prompt, const QString& title) { MsgBox(prompt, Information, title); }
 

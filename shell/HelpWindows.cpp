@@ -8,8 +8,7 @@
 
 // ---- InfoWindow ----
 
-InfoWindow::InfoWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips,
-                       QWidget* parent)
+InfoWindow::InfoWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setObjectName(name);
     setWindowTitle(caption);
@@ -27,8 +26,7 @@ QLabel* InfoWindow::line(QWidget* parent, const QString& name, int left, int top
     return label;
 }
 
-QGroupBox* InfoWindow::frame(QWidget* parent, const QString& title, int left, int top, int width,
-                             int height) {
+QGroupBox* InfoWindow::frame(QWidget* parent, const QString& title, int left, int top, int width, int height) {
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(QStringLiteral("Frame1"));
     box->setGeometry(twipRect(left, top, width, height));
@@ -66,13 +64,13 @@ QString arrayName(const char* name, int index) {
 使用上の注意::使用上の注意(QWidget* parent)
     : InfoWindow(QStringLiteral("使用上の注意"), QStringLiteral("使用上の注意"), 8535, 4365, parent) {
     Frame1 = frame(this, QStringLiteral("注意！"), 120, 60, 8295, 4185);
-    auto at = [this](const QString& name, int top, const QString& text) {
-        return line(Frame1, name, 240, top, text);
-    };
-    Label5[1] = at(arrayName("Label5", 1), 480,
-                   QStringLiteral("※このソフトの著作権はTarnel 開発チームにあります。無断での転載・販売はお断りします。"));
-    Label5[2] = at(arrayName("Label5", 2), 840,
-                   QStringLiteral("※このソフトを使用したことで業務上及びPCに対し不都合が生じても一切の責任を負いません。"));
+    auto at = [this](const QString& name, int top, const QString& text) { return line(Frame1, name, 240, top, text); };
+    Label5[1] =
+        at(arrayName("Label5", 1), 480,
+           QStringLiteral("※このソフトの著作権はTarnel 開発チームにあります。無断での転載・販売はお断りします。"));
+    Label5[2] =
+        at(arrayName("Label5", 2), 840,
+           QStringLiteral("※このソフトを使用したことで業務上及びPCに対し不都合が生じても一切の責任を負いません。"));
     Label5[0] = at(arrayName("Label5", 0), 1200, QStringLiteral("※半角数字以外は入力できません。"));
     Label2 = at(QStringLiteral("Label2"), 1560,
                 QStringLiteral("※ありえない値（図形等）は入力しないで下さい。オーバーフローとして処理されます。"));
@@ -113,8 +111,7 @@ QString arrayName(const char* name, int index) {
         {3000, 720, u"小数点以下は必ず４ケタ入力して下さい。"},
     };
     for (int i = 0; i < 11; ++i)
-        Label1[i] = line(this, arrayName("Label1", i), rows[i].left, rows[i].top,
-                         QString::fromUtf16(rows[i].text));
+        Label1[i] = line(this, arrayName("Label1", i), rows[i].left, rows[i].top, QString::fromUtf16(rows[i].text));
     Command1 = closeButton(this, 6960, 2880);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     Module1::CenterForm(this);
@@ -129,8 +126,8 @@ void 操作方法::Command1_Click() {
 // ---- 説明 ----
 
 説明::説明(QWidget* parent)
-    : InfoWindow(QStringLiteral("説明"), QStringLiteral("各ﾌﾟﾛｼﾞｪｸﾄ及び入力・ボタンについての説明"), 11430,
-                 5205, parent) {
+    : InfoWindow(QStringLiteral("説明"), QStringLiteral("各ﾌﾟﾛｼﾞｪｸﾄ及び入力・ボタンについての説明"), 11430, 5205,
+                 parent) {
     Frame1 = frame(this, QString(), 120, 0, 11190, 5085);
     struct Row {
         int top, left;
@@ -139,23 +136,30 @@ void 操作方法::Command1_Click() {
     };
     static const Row rows[15] = {
         {360, 240, false,
-         u"※計算後ﾌｧｲﾙを作成するﾌﾟﾛｼﾞｪｸﾄがありますが、追記形式の保存となっていますので前回の計算結果が消える心配はありません。"},
+         u"※計算後ﾌｧｲﾙを作成するﾌﾟﾛｼﾞｪｸﾄがありますが、追記形式の保存となっていますので前回の計算結果が消える心配はあり"
+         u"ません。"},
         {960, 240, false, u"※ﾃﾞｽｸﾄｯﾌﾟにﾌｧｲﾙを作成するﾌﾟﾛｼﾞｪｸﾄ"},
         {1320, 480, false, u"方向・距離・・・・・測量の基本です。方向角と座標差を計算します。"},
-        {1560, 480, false, u"連続座標計算・・基準の座標を最初に入力したら、あとは方向角と距離の入力の繰り返しとなります。"},
+        {1560, 480, false,
+         u"連続座標計算・・基準の座標を最初に入力したら、あとは方向角と距離の入力の繰り返しとなります。"},
         {1800, 480, false, u"逆ﾄﾗﾊﾞｰｽ ・・・・・初めにat・後視を入力したら、あとはDATAの入力の繰り返しとなります。"},
         {2040, 480, false,
          u"放射ﾄﾗﾊﾞｰｽ  ・・・まず、方向角か夾角かを選択し、at・後視を入力したら角度と距離の入力の繰り返しとなります。"},
         {2280, 480, true,
-         u"２点間（中点） ・・・・２点間の直線上による中点の座標を計算します。（双方の方向・距離による交点計算となっています）"},
+         u"２点間（中点） "
+         u"・・・・２点間の直線上による中点の座標を計算します。（双方の方向・距離による交点計算となっています）"},
         {2520, 480, true,
-         u"２点間（ｵﾌｾｯﾄ） ・・２点間の直線上によるｵﾌｾｯﾄされた座標を計算します。（双方の方向・距離による交点計算となっています）"},
+         u"２点間（ｵﾌｾｯﾄ） "
+         u"・・２点間の直線上によるｵﾌｾｯﾄされた座標を計算します。（双方の方向・距離による交点計算となっています）"},
         {2760, 480, true,
-         u"２点間（分割） ・・・・２点間の直線上による比例配分計算を行います。（双方の方向・距離による交点計算となっています）"},
+         u"２点間（分割） "
+         u"・・・・２点間の直線上による比例配分計算を行います。（双方の方向・距離による交点計算となっています）"},
         {3000, 480, false, u"交　点 ・・・・・・・・まず、方向角か夾角かを選択し、基準点2点と角度を入力します。"},
-        {3240, 480, false, u"座標変換・・・・・・公共・任意座標を相互に変換できます。（WGS・ベッセルは変換できません）"},
+        {3240, 480, false,
+         u"座標変換・・・・・・公共・任意座標を相互に変換できます。（WGS・ベッセルは変換できません）"},
         {3480, 480, false,
-         u"座標面積計算 ・・X,Y座標を入力し INPUT ボタンを押す作業を区画数分繰り返してから、最後に計算ボタンを押してください。"},
+         u"座標面積計算 ・・X,Y座標を入力し INPUT "
+         u"ボタンを押す作業を区画数分繰り返してから、最後に計算ボタンを押してください。"},
         {3960, 240, false, u"※ﾌｧｲﾙを作成しないﾌﾟﾛｼﾞｪｸﾄ"},
         {4320, 480, false, u"単独座標計算・・基準の座標と方向角及び距離を入力します。"},
         {4560, 480, false,
@@ -194,25 +198,19 @@ void 操作方法::Command1_Click() {
     Command1 = closeButton(this, 7920, 3000);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    Label7 = line(this, QStringLiteral("Label7"), 240, 120,
-                  QStringLiteral("※　説　明"));
-    Label1 = line(this, QStringLiteral("Label1"), 600, 480,
-                  QStringLiteral("交角法（左交角）による計算を行います。"));
-    Label2 = line(this, QStringLiteral("Label2"), 600, 720,
-                  QStringLiteral("測角数については15点以内とします。"));
+    Label7 = line(this, QStringLiteral("Label7"), 240, 120, QStringLiteral("※　説　明"));
+    Label1 = line(this, QStringLiteral("Label1"), 600, 480, QStringLiteral("交角法（左交角）による計算を行います。"));
+    Label2 = line(this, QStringLiteral("Label2"), 600, 720, QStringLiteral("測角数については15点以内とします。"));
     Label4 = line(this, QStringLiteral("Label4"), 600, 960,
                   QStringLiteral("計算できる項目については、閉合差・緯経距・方向角・XY座標となってます。"));
-    Label8 = line(this, QStringLiteral("Label8"), 240, 1440,
-                  QStringLiteral("※　入力方法"));
-    Label6 = line(this, QStringLiteral("Label6"), 600, 1800,
-                  QStringLiteral("区分・基準点・方向角を入力します。"));
+    Label8 = line(this, QStringLiteral("Label8"), 240, 1440, QStringLiteral("※　入力方法"));
+    Label6 = line(this, QStringLiteral("Label6"), 600, 1800, QStringLiteral("区分・基準点・方向角を入力します。"));
     Label9 = line(this, QStringLiteral("Label9"), 600, 2040,
                   QStringLiteral("上記の作業が終わったら、交角・距離を入力してINPUTボタンを押します。"
                                  "この作業を測角回数分繰り返して下さい。"));
-    Label3 = line(this, QStringLiteral("Label3"), 600, 2280,
-                  QStringLiteral("到着点での距離の入力は必要ありません。"));
+    Label3 = line(this, QStringLiteral("Label3"), 600, 2280, QStringLiteral("到着点での距離の入力は必要ありません。"));
     Label10 = line(this, QStringLiteral("Label10"), 600, 2520,
-                  QStringLiteral("最後に計算ボタンを押したらﾃﾞｽｸﾄｯﾌﾟに結合ﾄﾗﾊﾞｰｽDATA.TXTが作成されます。"));
+                   QStringLiteral("最後に計算ボタンを押したらﾃﾞｽｸﾄｯﾌﾟに結合ﾄﾗﾊﾞｰｽDATA.TXTが作成されます。"));
     Label5 = line(this, QStringLiteral("Label5"), 600, 2760,
                   QStringLiteral("計算結果についてはﾃﾞｽｸﾄｯﾌﾟに作成される結合ﾄﾗﾊﾞｰｽDATA.TXTﾌｧｲﾙを参照して下さい。"));
     Module1::CenterForm(this);

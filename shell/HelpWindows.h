@@ -20,15 +20,13 @@ public:
 
 protected:
     // name: the window's objectName; caption: its title; client area in twips.
-    InfoWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips,
-               QWidget* parent = nullptr);
+    InfoWindow(const QString& name, const QString& caption, int widthTwips, int heightTwips, QWidget* parent = nullptr);
 
     // A line of text at (left, top) twips in parent, as wide as its text and
     // one row high.
     static QLabel* line(QWidget* parent, const QString& name, int left, int top, const QString& text);
     // A frame with a caption (may be empty) at a twip rectangle.
-    static QGroupBox* frame(QWidget* parent, const QString& title, int left, int top, int width,
-                            int height);
+    static QGroupBox* frame(QWidget* parent, const QString& title, int left, int top, int width, int height);
     // Picture `picture` (frame/Artwork.h) at a twip rectangle, centred in it.
     static QLabel* image(QWidget* parent, const QString& name, int left, int top, int width, int height,
                          const QString& picture);

@@ -20,8 +20,8 @@ public:
     CommandButton *Command1, *Command2;
 
     QMenu *PRO, *TORA, *NITEN, *HE;
-    QAction *HOU, *TANZA, *RENZA, *GYAKU, *HOUSHA, *KETSUGOU, *KOU, *CHUUTEN, *OFF, *DIVIDE, *HENKAN,
-        *ZAMEN, *MEN, *SEP1, *SHUURYOU;
+    QAction *HOU, *TANZA, *RENZA, *GYAKU, *HOUSHA, *KETSUGOU, *KOU, *CHUUTEN, *OFF, *DIVIDE, *HENKAN, *ZAMEN, *MEN,
+        *SEP1, *SHUURYOU;
     QAction *CHU, *NYUURYOKUSOUSA, *SE, *SEP2, *VER;
 
 private:

@@ -76,7 +76,10 @@ Scanned scanNumber(std::string_view s) {
     long long intDigits = 0;
     while (i < s.size() && isDigit(s[i])) {
         if (seenNonzero) ++intDigits;
-        if (!seenNonzero && s[i] != '0') { seenNonzero = true; intDigits = 1; }
+        if (!seenNonzero && s[i] != '0') {
+            seenNonzero = true;
+            intDigits = 1;
+        }
         ++digits;
         ++i;
     }
@@ -86,7 +89,10 @@ Scanned scanNumber(std::string_view s) {
         long long place = 0;
         while (i < s.size() && isDigit(s[i])) {
             ++place;
-            if (!seenNonzero && s[i] != '0') { seenNonzero = true; leadPos = -place; }
+            if (!seenNonzero && s[i] != '0') {
+                seenNonzero = true;
+                leadPos = -place;
+            }
             ++digits;
             ++i;
         }
@@ -213,9 +219,7 @@ int incremented(char* buf, int count) {
 
 // ---- Reading typed text --------------------------------------------------------
 
-double leadingNumber(std::string_view text) {
-    return scanNumber(skipBlanks(text)).value;
-}
+double leadingNumber(std::string_view text) { return scanNumber(skipBlanks(text)).value; }
 
 std::optional<double> strictNumber(std::string_view text) {
     const std::string_view body = trimTrailingBlanks(skipBlanks(text));
@@ -247,7 +251,7 @@ double roundHalfEven(double v, int n) {
     const Decimal d = shortestDecimal(a);
     const int keep = d.exponent + 1 + n;  // digits left of the cut
     if (keep >= d.count) return v;
-    if (keep < 0) return 0.0;             // below a tenth of the last place kept
+    if (keep < 0) return 0.0;  // below a tenth of the last place kept
     char whole[24];
     std::copy(d.digits, d.digits + keep, whole);
     const char next = d.digits[keep];
@@ -301,8 +305,7 @@ double packedToDegrees(double v) { return splitPacked(v).decimalDegrees(); }
 double degreeConstant() {
     static const double value = [] {
         double d = 0.0;
-        std::from_chars(kDegreeConstantText.data(),
-                        kDegreeConstantText.data() + kDegreeConstantText.size(), d);
+        std::from_chars(kDegreeConstantText.data(), kDegreeConstantText.data() + kDegreeConstantText.size(), d);
         return d;
     }();
     return value;

@@ -56,9 +56,9 @@ double truncateTo(double v, int n);
 // A packed angle ddd.mmss split into its typed parts. Minutes and seconds
 // of 60 or more are kept as typed (45.6000 is 45 deg 60 min = 46 deg).
 struct PackedAngle {
-    double degrees;   // whole degrees, sign of the input
-    double minutes;   // whole minutes, sign of the input
-    double seconds;   // seconds with their fraction, sign of the input
+    double degrees;  // whole degrees, sign of the input
+    double minutes;  // whole minutes, sign of the input
+    double seconds;  // seconds with their fraction, sign of the input
     double decimalDegrees() const { return degrees + (minutes + seconds / 60.0) / 60.0; }
 };
 

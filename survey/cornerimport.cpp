@@ -46,13 +46,21 @@ bool isUtf8(std::string_view s) {
         unsigned char low = 0x80;
         unsigned char high = 0xBF;
         if (b >= 0xC2 && b <= 0xDF) extra = 1;
-        else if (b == 0xE0) { extra = 2; low = 0xA0; }
-        else if (b == 0xED) { extra = 2; high = 0x9F; }
-        else if (b >= 0xE1 && b <= 0xEF) extra = 2;
-        else if (b == 0xF0) { extra = 3; low = 0x90; }
-        else if (b >= 0xF1 && b <= 0xF3) extra = 3;
-        else if (b == 0xF4) { extra = 3; high = 0x8F; }
-        else return false;
+        else if (b == 0xE0) {
+            extra = 2;
+            low = 0xA0;
+        } else if (b == 0xED) {
+            extra = 2;
+            high = 0x9F;
+        } else if (b >= 0xE1 && b <= 0xEF) extra = 2;
+        else if (b == 0xF0) {
+            extra = 3;
+            low = 0x90;
+        } else if (b >= 0xF1 && b <= 0xF3) extra = 3;
+        else if (b == 0xF4) {
+            extra = 3;
+            high = 0x8F;
+        } else return false;
         if (s.size() - i <= extra) return false;
         if (byteAt(s, i + 1) < low || byteAt(s, i + 1) > high) return false;
         for (std::size_t k = 2; k <= extra; ++k) {
@@ -271,13 +279,13 @@ std::optional<std::string> decodeText(std::string_view bytes) {
 char asciiNumberChar(char32_t c) {
     if (c >= 0xFF10 && c <= 0xFF19) return char('0' + (c - 0xFF10));
     switch (c) {
-    case 0xFF0E: return '.';
-    case 0xFF0D:
-    case 0x2212: return '-';
-    case 0xFF0B: return '+';
-    case 0xFF45: return 'e';
-    case 0xFF25: return 'E';
-    default: return 0;
+        case 0xFF0E: return '.';
+        case 0xFF0D:
+        case 0x2212: return '-';
+        case 0xFF0B: return '+';
+        case 0xFF45: return 'e';
+        case 0xFF25: return 'E';
+        default: return 0;
     }
 }
 
@@ -400,9 +408,10 @@ CornerSource readSima(std::string_view utf8Text) {
         const auto found = std::lower_bound(points.begin(), points.end(), key, before);
         const bool missing = found == points.end() || before(key, *found);
         if (missing || found->ambiguous) {
-            return refusal(lineNumber(ref.line) + "：区画「" + quoted(out.parcels[ref.parcel].name) + "」の点「" +
-                           pointLabel(ref.number, ref.name) + "」" +
-                           (missing ? "がファイルの座標（A01）にありません。" : "は座標（A01）に 2 度あり、座標が違います。"));
+            return refusal(
+                lineNumber(ref.line) + "：区画「" + quoted(out.parcels[ref.parcel].name) + "」の点「" +
+                pointLabel(ref.number, ref.name) + "」" +
+                (missing ? "がファイルの座標（A01）にありません。" : "は座標（A01）に 2 度あり、座標が違います。"));
         }
         out.parcels[ref.parcel].corners.push_back(found->corner);
     }

@@ -53,8 +53,8 @@ struct SimaParcel {
 // the two lists holds something; on a refusal `error` holds a Japanese
 // sentence for the user and both lists are empty: nothing is taken.
 struct CornerSource {
-    std::vector<Corner> corners;       // a table's corners; SIMA without parcels: every A01 point in file order
-    std::vector<SimaParcel> parcels;   // SIMA parcels in file order (then `corners` is empty)
+    std::vector<Corner> corners;      // a table's corners; SIMA without parcels: every A01 point in file order
+    std::vector<SimaParcel> parcels;  // SIMA parcels in file order (then `corners` is empty)
     std::string error;
 };
 

@@ -15,15 +15,15 @@ namespace {
 // Windows' table the second. Text typed or pasted here may carry either.
 char16_t cp932Form(char16_t c) {
     switch (c) {
-    case 0x301C: return 0xFF5E;  // 〜 -> ～
-    case 0x2212: return 0xFF0D;  // − -> －
-    case 0x2016: return 0x2225;  // ‖ -> ∥
-    case 0x00A5: return 0xFFE5;  // ¥ -> ￥
-    case 0x2014: return 0x2015;  // — -> ―
-    case 0x00A2: return 0xFFE0;  // ¢ -> ￠
-    case 0x00A3: return 0xFFE1;  // £ -> ￡
-    case 0x00AC: return 0xFFE2;  // ¬ -> ￢
-    default: return c;
+        case 0x301C: return 0xFF5E;  // 〜 -> ～
+        case 0x2212: return 0xFF0D;  // − -> －
+        case 0x2016: return 0x2225;  // ‖ -> ∥
+        case 0x00A5: return 0xFFE5;  // ¥ -> ￥
+        case 0x2014: return 0x2015;  // — -> ―
+        case 0x00A2: return 0xFFE0;  // ¢ -> ￠
+        case 0x00A3: return 0xFFE1;  // £ -> ￡
+        case 0x00AC: return 0xFFE2;  // ¬ -> ￢
+        default: return c;
     }
 }
 
@@ -82,16 +82,37 @@ char32_t nextCodePoint(const char*& p, const char* end) {
     int extra = 0;
     char32_t cp = 0;
     char32_t least = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) { extra = 1; cp = b0 & 0x1F; least = 0x80; }
-    else if (b0 >= 0xE0 && b0 <= 0xEF) { extra = 2; cp = b0 & 0x0F; least = 0x800; }
-    else if (b0 >= 0xF0 && b0 <= 0xF4) { extra = 3; cp = b0 & 0x07; least = 0x10000; }
-    else { ++p; return kReplacement; }
-    if (end - p <= extra) { ++p; return kReplacement; }
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        extra = 1;
+        cp = b0 & 0x1F;
+        least = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        extra = 2;
+        cp = b0 & 0x0F;
+        least = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        extra = 3;
+        cp = b0 & 0x07;
+        least = 0x10000;
+    } else {
+        ++p;
+        return kReplacement;
+    }
+    if (end - p <= extra) {
+        ++p;
+        return kReplacement;
+    }
     for (int k = 1; k <= extra; ++k) {
-        if ((byte(p + k) & 0xC0) != 0x80) { ++p; return kReplacement; }
+        if ((byte(p + k) & 0xC0) != 0x80) {
+            ++p;
+            return kReplacement;
+        }
         cp = (cp << 6) | (byte(p + k) & 0x3F);
     }
-    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++p; return kReplacement; }
+    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++p;
+        return kReplacement;
+    }
     p += extra + 1;
     return cp;
 }

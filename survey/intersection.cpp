@@ -42,8 +42,7 @@ std::optional<Intersection> intersectLines(Point a, double angleA, Point b, doub
     const double ap = std::sqrt((p.x - a.x) * (p.x - a.x) + (p.y - a.y) * (p.y - a.y));
     const double bp = std::sqrt((p.x - b.x) * (p.x - b.x) + (p.y - b.y) * (p.y - b.y));
 
-    const Intersection out{{roundHalfEven(p.x, 4), roundHalfEven(p.y, 4)}, roundHalfEven(ap, 4),
-                           roundHalfEven(bp, 4)};
+    const Intersection out{{roundHalfEven(p.x, 4), roundHalfEven(p.y, 4)}, roundHalfEven(ap, 4), roundHalfEven(bp, 4)};
     if (!std::isfinite(out.p.x) || !std::isfinite(out.p.y) || !std::isfinite(out.ap) || !std::isfinite(out.bp))
         return std::nullopt;
     return out;

@@ -20,20 +20,20 @@ namespace {
 
 Status fault(int err) {
     switch (err) {
-    case 0: return {};
-    case ENOSPC: return {Fault::NoSpace, {}};
+        case 0: return {};
+        case ENOSPC: return {Fault::NoSpace, {}};
 #ifdef EDQUOT
-    case EDQUOT: return {Fault::Quota, {}};
+        case EDQUOT: return {Fault::Quota, {}};
 #endif
-    case EFBIG: return {Fault::TooLarge, {}};
-    case EACCES:
-    case EPERM: return {Fault::Denied, {}};
-    case EROFS: return {Fault::ReadOnly, {}};
-    case ENOENT:
-    case ENOTDIR: return {Fault::NotFound, {}};
-    case EISDIR: return {Fault::IsFolder, {}};
-    case EWOULDBLOCK: return {Fault::InUse, {}};
-    default: return {Fault::Other, std::strerror(err)};
+        case EFBIG: return {Fault::TooLarge, {}};
+        case EACCES:
+        case EPERM: return {Fault::Denied, {}};
+        case EROFS: return {Fault::ReadOnly, {}};
+        case ENOENT:
+        case ENOTDIR: return {Fault::NotFound, {}};
+        case EISDIR: return {Fault::IsFolder, {}};
+        case EWOULDBLOCK: return {Fault::InUse, {}};
+        default: return {Fault::Other, std::strerror(err)};
     }
 }
 

@@ -7,7 +7,9 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+// windows.h first: the other system headers need what it declares.
 #include <windows.h>
+
 #include <knownfolders.h>
 #include <shlobj.h>
 
@@ -45,9 +47,9 @@ std::string utf8FromWide(const wchar_t* text, int length) {
 // The system's own words for an error code.
 std::string systemText(DWORD err) {
     wchar_t* text = nullptr;
-    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                                     nullptr, err, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD n =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, err, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string out = n ? utf8FromWide(text, int(n)) : "Windows error " + std::to_string(err);
     if (text) ::LocalFree(text);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ')) out.pop_back();
@@ -61,21 +63,21 @@ bool isFolder(const Path& path) {
 
 Status fault(DWORD err, const Path& path = {}) {
     switch (err) {
-    case ERROR_SUCCESS: return {};
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return {Fault::NoSpace, {}};
-    case ERROR_DISK_QUOTA_EXCEEDED: return {Fault::Quota, {}};
-    case ERROR_FILE_TOO_LARGE: return {Fault::TooLarge, {}};
-    case ERROR_ACCESS_DENIED:
-        // Windows says the same of a folder that stands in the file's place.
-        return {!path.empty() && isFolder(path) ? Fault::IsFolder : Fault::Denied, {}};
-    case ERROR_WRITE_PROTECT: return {Fault::ReadOnly, {}};
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE: return {Fault::NotFound, {}};
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return {Fault::InUse, {}};
-    default: return {Fault::Other, systemText(err)};
+        case ERROR_SUCCESS: return {};
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return {Fault::NoSpace, {}};
+        case ERROR_DISK_QUOTA_EXCEEDED: return {Fault::Quota, {}};
+        case ERROR_FILE_TOO_LARGE: return {Fault::TooLarge, {}};
+        case ERROR_ACCESS_DENIED:
+            // Windows says the same of a folder that stands in the file's place.
+            return {!path.empty() && isFolder(path) ? Fault::IsFolder : Fault::Denied, {}};
+        case ERROR_WRITE_PROTECT: return {Fault::ReadOnly, {}};
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE: return {Fault::NotFound, {}};
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return {Fault::InUse, {}};
+        default: return {Fault::Other, systemText(err)};
     }
 }
 
@@ -152,8 +154,8 @@ AppendFile::AppendFile(const Path& file, Status& status) : path_(file) {
     constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     for (int attempt = 0; attempt < kBusyAttempts; ++attempt) {
         if (attempt > 0) std::this_thread::sleep_for(kBusyPause);
-        const HANDLE h = ::CreateFileW(path_.c_str(), kAccess, kShare, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                       nullptr);
+        const HANDLE h =
+            ::CreateFileW(path_.c_str(), kAccess, kShare, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             const DWORD err = ::GetLastError();
             status = fault(err, path_);
@@ -239,8 +241,8 @@ std::optional<std::string> toCodePage932(std::u16string_view units) {
     BOOL usedDefault = FALSE;
     // No best fit: a character without a code of its own is refused, never
     // written as a look-alike or as "?".
-    const int n = ::WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, int(units.size()), out.data(),
-                                        int(out.size()), nullptr, &usedDefault);
+    const int n = ::WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, int(units.size()), out.data(), int(out.size()),
+                                        nullptr, &usedDefault);
     if (n <= 0 || usedDefault) return std::nullopt;
     out.resize(std::size_t(n));
     return out;

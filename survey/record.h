@@ -25,7 +25,10 @@ inline void appendPrintNumber(std::string& out, double v) {
 class Line {
 public:
     Line() { text_.reserve(kTypicalLength); }
-    Line& text(std::string_view t) { text_.append(t); return *this; }
+    Line& text(std::string_view t) {
+        text_.append(t);
+        return *this;
+    }
     Line& number(double v) {
         finite_ = finite_ && std::isfinite(v);
         appendPrintNumber(text_, v);

@@ -17,18 +17,19 @@ std::optional<std::size_t> writeLimit;
 
 std::string cause(const Status& s, bool removing = false) {
     switch (s.fault) {
-    case Fault::None: return {};
-    case Fault::NoSpace: return "ディスクの空き容量が足りません。";
-    case Fault::Quota: return "ディスクの使用量の上限を超えました。";
-    case Fault::TooLarge: return "ファイルの大きさの上限を超えました。";
-    case Fault::Denied: return removing ? "削除の権限がありません。" : "書き込みの権限がありません。";
-    case Fault::ReadOnly: return "読み取り専用の場所です。";
-    case Fault::NotFound: return "フォルダーが見つかりません。";
-    case Fault::IsFolder: return "同じ名前のフォルダーがあります。";
-    case Fault::FileInTheWay: return "同じ名前のファイルがあります。";
-    case Fault::InUse:
-        return "ほかのプログラムがこのファイルを開いています。そのプログラムでファイルを閉じてから、もう一度操作してください。";
-    case Fault::Other: return "予期しないエラーが起きました（" + s.detail + "）。";
+        case Fault::None: return {};
+        case Fault::NoSpace: return "ディスクの空き容量が足りません。";
+        case Fault::Quota: return "ディスクの使用量の上限を超えました。";
+        case Fault::TooLarge: return "ファイルの大きさの上限を超えました。";
+        case Fault::Denied: return removing ? "削除の権限がありません。" : "書き込みの権限がありません。";
+        case Fault::ReadOnly: return "読み取り専用の場所です。";
+        case Fault::NotFound: return "フォルダーが見つかりません。";
+        case Fault::IsFolder: return "同じ名前のフォルダーがあります。";
+        case Fault::FileInTheWay: return "同じ名前のファイルがあります。";
+        case Fault::InUse:
+            return "ほかのプログラムがこのファイルを開いています。そのプログラムでファイルを閉じてから、もう一度操作し"
+                   "てください。";
+        case Fault::Other: return "予期しないエラーが起きました（" + s.detail + "）。";
     }
     return {};
 }
@@ -68,9 +69,7 @@ std::string writeWhole(platform::AppendFile& file, std::string_view bytes) {
 
 }  // namespace
 
-std::filesystem::path desktopFolder() {
-    return redirectedDesktop ? *redirectedDesktop : platform::desktopFolder();
-}
+std::filesystem::path desktopFolder() { return redirectedDesktop ? *redirectedDesktop : platform::desktopFolder(); }
 
 std::filesystem::path ResultFile::path() const {
     const std::filesystem::path folder = desktopFolder();

@@ -8,9 +8,7 @@ namespace survey {
 
 namespace {
 
-double direction(Point from, Point to, double degConst) {
-    return directionAngle(from.x, from.y, to.x, to.y, degConst);
-}
+double direction(Point from, Point to, double degConst) { return directionAngle(from.x, from.y, to.x, to.y, degConst); }
 
 }  // namespace
 

@@ -41,9 +41,9 @@ struct TransformInput {
     BaseLine first, second;
     Point p;
     struct {
-        std::string baseX, baseY, backsightX, backsightY;  // first system
+        std::string baseX, baseY, backsightX, backsightY;      // first system
         std::string baseX2, baseY2, backsightX2, backsightY2;  // second system
-        std::string x, y;  // the point
+        std::string x, y;                                      // the point
     } typed;
 };
 

@@ -27,8 +27,8 @@ double toleranceFactor(double surveyClass) {
 bool isZero(const Dms& dms) { return dms.d == 0 && dms.m == 0 && dms.s == 0; }
 
 bool finiteSlot(const TraverseSlot& s) {
-    for (double v : {s.adjustedAngle, s.direction, s.dX, s.dY, s.x, s.y, s.adjustedDX, s.adjustedDY,
-                     s.adjustedX, s.adjustedY})
+    for (double v :
+         {s.adjustedAngle, s.direction, s.dX, s.dY, s.x, s.y, s.adjustedDX, s.adjustedDY, s.adjustedX, s.adjustedY})
         if (!std::isfinite(v)) return false;
     return true;
 }
@@ -55,8 +55,7 @@ Line legLabel(std::size_t leg, std::size_t stations) {
 
 }  // namespace
 
-std::optional<Traverse> adjustTraverse(const TraverseKnown& known, std::span<const Station> stations,
-                                       double degConst) {
+std::optional<Traverse> adjustTraverse(const TraverseKnown& known, std::span<const Station> stations, double degConst) {
     const std::size_t n = stations.size();
     if (n < kMinStations) return std::nullopt;
 

@@ -48,11 +48,11 @@ struct TraverseKnown {
 // (halves to even) as the report writes them, after every sum was formed
 // from the full values.
 struct TraverseSlot {
-    double adjustedAngle;  // β′ = β - c
-    double direction;      // α, not reduced: may leave 0 … 360 along the chain
-    double distance;       // d as typed
-    double dX, dY;         // latitude and departure
-    double x, y;           // coordinates before the adjustment
+    double adjustedAngle;           // β′ = β - c
+    double direction;               // α, not reduced: may leave 0 … 360 along the chain
+    double distance;                // d as typed
+    double dX, dY;                  // latitude and departure
+    double x, y;                    // coordinates before the adjustment
     double adjustedDX, adjustedDY;  // after the compass-rule corrections
     double adjustedX, adjustedY;    // adjusted coordinates; the last leg ends on B
 };
@@ -60,16 +60,16 @@ struct TraverseSlot {
 // Everything one calculation works out, ready to be written.
 struct Traverse {
     TraverseKnown known;
-    std::size_t stations = 0;   // n, the number of pairs
-    double angleSum = 0;        // Σβ of the angles as measured
-    double closure = 0;         // W in (-180, 180]: positive when the angles carry too much
-    double correction = 0;      // c = W / n, taken from every angle
-    char closureSign = '+';     // '-' when c < 0, unless |W| is written as 0 - 0 - 0
-    double closureX = 0, closureY = 0;  // fX, fY: rounded to 4 decimals, then truncated to 3
-    double closureDistance = 0;  // f: sqrt(fX² + fY²) of the full values, truncated to 3 decimals
-    double length = 0;           // L, the sum of the distances
-    std::optional<double> ratio;  // N = whole part of L / f; none when f is 0
-    double toleranceSeconds = 0;  // T: 8, 10, 20 or 50 × √n for classes 1 to 4, else 0
+    std::size_t stations = 0;              // n, the number of pairs
+    double angleSum = 0;                   // Σβ of the angles as measured
+    double closure = 0;                    // W in (-180, 180]: positive when the angles carry too much
+    double correction = 0;                 // c = W / n, taken from every angle
+    char closureSign = '+';                // '-' when c < 0, unless |W| is written as 0 - 0 - 0
+    double closureX = 0, closureY = 0;     // fX, fY: rounded to 4 decimals, then truncated to 3
+    double closureDistance = 0;            // f: sqrt(fX² + fY²) of the full values, truncated to 3 decimals
+    double length = 0;                     // L, the sum of the distances
+    std::optional<double> ratio;           // N = whole part of L / f; none when f is 0
+    double toleranceSeconds = 0;           // T: 8, 10, 20 or 50 × √n for classes 1 to 4, else 0
     std::vector<TraverseSlot> perStation;  // one per pair, in entry order
 };
 
@@ -87,8 +87,7 @@ struct Traverse {
 // the distances add up to 0 (the corrections have no value), or when any
 // working value is not a finite number (absurd coordinates or angles).
 // More than kMaxStations pairs are computed alike; the limit is the screen's.
-std::optional<Traverse> adjustTraverse(const TraverseKnown& known, std::span<const Station> stations,
-                                       double degConst);
+std::optional<Traverse> adjustTraverse(const TraverseKnown& known, std::span<const Station> stations, double degConst);
 
 // The report of an adjusted traverse: 15 head lines (separator, class,
 // tolerance, closure, known data, coordinate closure, ratio), 7 lines per

@@ -106,9 +106,13 @@ Record divisionRecord(const TypedBase& base, std::string_view count, std::span<c
     double k = 1.0;  // the point's number, written as any other number
     for (const DivisionPoint& p : points) {
         record.add(Line()
-                       .number(k).text(" 点目").text("   ")
-                       .entry("距離", p.distance).text("   ")
-                       .entry("X 座標", p.point.x).text("   ")
+                       .number(k)
+                       .text(" 点目")
+                       .text("   ")
+                       .entry("距離", p.distance)
+                       .text("   ")
+                       .entry("X 座標", p.point.x)
+                       .text("   ")
                        .entry("Y 座標", p.point.y));
         k += 1.0;
     }

@@ -63,8 +63,8 @@ struct DivisionPoint {
 };
 
 struct Division {
-    double length;                       // lineLength, not rounded
-    std::vector<DivisionPoint> points;   // point k (1-based) at index k - 1
+    double length;                      // lineLength, not rounded
+    std::vector<DivisionPoint> points;  // point k (1-based) at index k - 1
 };
 
 // Divides AB into n equal sections: for k = 1 .. n - 1, s = k * (D / n)

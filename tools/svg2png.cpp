@@ -50,11 +50,10 @@ bool writeIco(const QString& path, const QList<QImage>& images) {
     out << quint16(0) << quint16(1) << quint16(images.size());
     quint32 offset = 6 + 16 * images.size();
     for (qsizetype i = 0; i < images.size(); ++i) {
-        out << quint8(images[i].width() % 256) << quint8(images[i].height() % 256)
-            << quint8(0)     // no palette
-            << quint8(0)     // reserved
-            << quint16(1)    // colour planes
-            << quint16(32)   // bits per pixel
+        out << quint8(images[i].width() % 256) << quint8(images[i].height() % 256) << quint8(0)  // no palette
+            << quint8(0)                                                                         // reserved
+            << quint16(1)                                                                        // colour planes
+            << quint16(32)                                                                       // bits per pixel
             << quint32(pngs[i].size()) << offset;
         offset += pngs[i].size();
     }

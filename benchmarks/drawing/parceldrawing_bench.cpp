@@ -33,9 +33,10 @@ QString largestTable() {
     QString table = QStringLiteral("点名\tX\tY\r\n");
     int k = 0;
     for (const survey::Corner& c : largestParcel()) {
-        table += QStringLiteral("K%1\t%2\t%3\r\n")
-                     .arg(++k)
-                     .arg(QString::fromStdString(survey::numberText(c.x)), QString::fromStdString(survey::numberText(c.y)));
+        table +=
+            QStringLiteral("K%1\t%2\t%3\r\n")
+                .arg(++k)
+                .arg(QString::fromStdString(survey::numberText(c.x)), QString::fromStdString(survey::numberText(c.y)));
     }
     return table;
 }
@@ -67,7 +68,8 @@ void BM_Open10001CornerFile(benchmark::State& state) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("parcel.csv"));
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(largestTable().toUtf8()) < 0) return state.SkipWithError("no file");
+    if (!file.open(QIODevice::WriteOnly) || file.write(largestTable().toUtf8()) < 0)
+        return state.SkipWithError("no file");
     file.close();
     takeLargestParcel(state, [&](座標面積& screen) { screen.openCornerFile(path); });
 }

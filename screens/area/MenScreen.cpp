@@ -6,14 +6,14 @@ namespace {
 
 // Every page has three input rows and below them four result rows, with the
 // buttons at its right (twips on the page).
-constexpr int kCaptionLeft = 240;   // captions, moved left when wider
-constexpr int kFieldLeft = 960;     // boxes and results
+constexpr int kCaptionLeft = 240;  // captions, moved left when wider
+constexpr int kFieldLeft = 960;    // boxes and results
 constexpr int kInputTop = 240, kResultTop = 1800, kRowPitch = 480;
-constexpr int kCaptionDrop = 60;    // a caption's top below its field's top
-constexpr int kValueWidth = 2400;   // sides and areas
+constexpr int kCaptionDrop = 60;   // a caption's top below its field's top
+constexpr int kValueWidth = 2400;  // sides and areas
 constexpr int kButtonLeft = 5280, kButtonTop = 240;
 constexpr int kPageWidth = 6735, kPageHeight = 3855;
-constexpr int kMargin = 120;        // around the tab control
+constexpr int kMargin = 120;  // around the tab control
 
 constexpr int inputTop(int row) { return kInputTop + row * kRowPitch; }
 constexpr int resultTop(int row) { return kResultTop + row * kRowPitch; }
@@ -59,8 +59,7 @@ const QString kConstant = QStringLiteral("57.295779513082320876798154814105");
 void 面積計算::Page::inputRows(const InputRow& first, const InputRow& second, const InputRow& third) {
     int row = 0;
     for (const InputRow* r : {&first, &second, &third}) {
-        r->heading.label =
-            caption(r->heading.name, kCaptionLeft, inputTop(row) + kCaptionDrop, r->text, kFieldLeft);
+        r->heading.label = caption(r->heading.name, kCaptionLeft, inputTop(row) + kCaptionDrop, r->text, kFieldLeft);
         r->box = textBox(QString::fromLatin1(r->boxName), kFieldLeft, inputTop(row));
         describe(r->box, r->heading.label);
         inputs_[std::size_t(row++)] = r->box;
@@ -124,19 +123,19 @@ void 面積計算::Page::showAngle(const DmsRow& row, double degrees) const {
               {{Label4, "Label4"}, QStringLiteral("c辺"), Text3, "Text3"});
     angleA_ = angleRow(0, {Label1, "Label1"}, QStringLiteral("A角 ="),
                        {{{Label7, "Label7"}, {Label8, "Label8"}, {Label9, "Label9"}}}, {mark(0), mark(1), mark(2)});
-    angleB_ = angleRow(1, {Label5, "Label5"}, QStringLiteral("B角 ="),
-                       {{{Label10, "Label10"}, {Label11, "Label11"}, {Label12, "Label12"}}},
-                       {mark(3), mark(4), mark(5)});
-    angleC_ = angleRow(2, {Label6, "Label6"}, QStringLiteral("C角 ="),
-                       {{{Label13, "Label13"}, {Label14, "Label14"}, {Label15, "Label15"}}},
-                       {mark(6), mark(7), mark(8)});
+    angleB_ =
+        angleRow(1, {Label5, "Label5"}, QStringLiteral("B角 ="),
+                 {{{Label10, "Label10"}, {Label11, "Label11"}, {Label12, "Label12"}}}, {mark(3), mark(4), mark(5)});
+    angleC_ =
+        angleRow(2, {Label6, "Label6"}, QStringLiteral("C角 ="),
+                 {{{Label13, "Label13"}, {Label14, "Label14"}, {Label15, "Label15"}}}, {mark(6), mark(7), mark(8)});
     valueRow(3, {Label17, "Label17"}, QStringLiteral("面積 ="), {Label18, "Label18"}, {Label19, "Label19"},
              QStringLiteral("㎡"));
     Label16[10] = constantLabel(arrayName("Label16", 10));
     buttons(1, Command1, Command2, Command3, Command4);
 
-    setClearedFields({Text1, Text2, Text3, Label7, Label8, Label9, Label10, Label11, Label12, Label13, Label14,
-                      Label15, Label18});
+    setClearedFields(
+        {Text1, Text2, Text3, Label7, Label8, Label9, Label10, Label11, Label12, Label13, Label14, Label15, Label18});
 }
 
 void 面積計算::ThreeSides::clear() { emptyFields(); }

@@ -53,8 +53,7 @@ protected:
     void inputRows(const InputRow& first, const InputRow& second, const InputRow& third);
     // Result row `row` (0 to 3): its caption, then an angle in degrees,
     // minutes and seconds, or a value and its unit.
-    DmsRow angleRow(int row, Slot heading, const QString& text, std::array<Slot, 3> values,
-                    std::array<Slot, 3> marks);
+    DmsRow angleRow(int row, Slot heading, const QString& text, std::array<Slot, 3> values, std::array<Slot, 3> marks);
     void valueRow(int row, Slot heading, const QString& text, Slot value, Slot unit, const QString& unitText);
     // The page's degree constant, out of sight.
     QLabel* constantLabel(const QString& name);
@@ -77,14 +76,14 @@ class 面積計算::ThreeSides : public 面積計算::Page {
 public:
     ThreeSides(CalcWindow* host, QWidget* page);
 
-    TextBox *Text1, *Text2, *Text3;           // sides a, b, c
-    QLabel *Label2, *Label3, *Label4;         // their headings
-    QLabel *Label1, *Label5, *Label6;         // headings of the angle rows
-    QLabel *Label7, *Label8, *Label9;         // angle A: degrees, minutes, seconds
-    QLabel *Label10, *Label11, *Label12;      // angle B
-    QLabel *Label13, *Label14, *Label15;      // angle C
-    std::array<QLabel*, 11> Label16{};        // (0)-(8) the marks, (10) the degree constant
-    QLabel *Label17, *Label18, *Label19;      // area: heading, value, unit
+    TextBox *Text1, *Text2, *Text3;       // sides a, b, c
+    QLabel *Label2, *Label3, *Label4;     // their headings
+    QLabel *Label1, *Label5, *Label6;     // headings of the angle rows
+    QLabel *Label7, *Label8, *Label9;     // angle A: degrees, minutes, seconds
+    QLabel *Label10, *Label11, *Label12;  // angle B
+    QLabel *Label13, *Label14, *Label15;  // angle C
+    std::array<QLabel*, 11> Label16{};    // (0)-(8) the marks, (10) the degree constant
+    QLabel *Label17, *Label18, *Label19;  // area: heading, value, unit
     CommandButton *Command1, *Command2, *Command3, *Command4;
 
     // C L S empties the page and leaves the focus where it is.

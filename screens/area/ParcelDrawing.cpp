@@ -79,11 +79,11 @@ struct 区画図::Plan {
     struct Layout {
         QSize size;
         int fontPixels = 0;
-        double scale = 0;         // pixels per metre; 0 while the corners have no extent
-        QRectF numbersMayGo;      // between the text at the top and the scale bar
-        QPolygonF points;         // every corner; not finite where the corner is not
+        double scale = 0;     // pixels per metre; 0 while the corners have no extent
+        QRectF numbersMayGo;  // between the text at the top and the scale bar
+        QPolygonF points;     // every corner; not finite where the corner is not
         bool allFinite = true;
-        bool dots = true;         // whether the corners stand far enough apart to be marked
+        bool dots = true;                                     // whether the corners stand far enough apart to be marked
         std::vector<std::pair<std::size_t, QRectF>> numbers;  // corner, where its number goes
     };
     mutable std::optional<Layout> layout;
@@ -190,11 +190,14 @@ struct 区画図::Plan {
                 const QRectF r(place.at, QSizeF(w, h));
                 if (!room.contains(r)) continue;
                 const QRectF takes = r.adjusted(-digit / 2, 0, digit / 2, 0) & room;
-                const int c0 = int((takes.left() - room.left()) / cell), c1 = std::min(columns - 1, int((takes.right() - room.left()) / cell));
-                const int r0 = int((takes.top() - room.top()) / cell), r1 = std::min(rows - 1, int((takes.bottom() - room.top()) / cell));
+                const int c0 = int((takes.left() - room.left()) / cell),
+                          c1 = std::min(columns - 1, int((takes.right() - room.left()) / cell));
+                const int r0 = int((takes.top() - room.top()) / cell),
+                          r1 = std::min(rows - 1, int((takes.bottom() - room.top()) / cell));
                 bool free = true;
                 for (int y = r0; y <= r1 && free; ++y)
-                    for (int x = c0; x <= c1 && free; ++x) free = !taken[std::size_t(y) * std::size_t(columns) + std::size_t(x)];
+                    for (int x = c0; x <= c1 && free; ++x)
+                        free = !taken[std::size_t(y) * std::size_t(columns) + std::size_t(x)];
                 if (!free) continue;
                 for (int y = r0; y <= r1; ++y)
                     for (int x = c0; x <= c1; ++x) taken[std::size_t(y) * std::size_t(columns) + std::size_t(x)] = 1;
@@ -246,8 +249,11 @@ struct 区画図::Plan {
         if (n >= 3 && isFinite(edge(n - 1, 0))) {
             const bool crosses = crossing[n - 1];
             s.add(Sketch::Lines{{edge(n - 1, 0)},
-                                {.colour = crosses ? kFault : kInk, .width = crosses ? bold : thin, .cap = Qt::FlatCap,
-                                 .dashed = !area, .smooth = fine}});
+                                {.colour = crosses ? kFault : kInk,
+                                 .width = crosses ? bold : thin,
+                                 .cap = Qt::FlatCap,
+                                 .dashed = !area,
+                                 .smooth = fine}});
         }
         QList<QLineF> faults;
         for (std::size_t i = 0; i + 1 < n; ++i)
@@ -285,7 +291,8 @@ struct 区画図::Plan {
         s.add(Sketch::Text{QPointF(letter.left(), letter.top() + fm.ascent()), north, kInk});
         const double tip = at.y() + line, foot = at.y() + 2.4 * line;
         s.add(Sketch::Lines{{QLineF(x, tip + line / 3, x, foot)}, {.colour = kInk, .width = 1.5}});
-        s.add(Sketch::Filled{QPolygonF{{x, tip}, {x - line / 4, tip + line / 2}, {x + line / 4, tip + line / 2}}, kInk});
+        s.add(
+            Sketch::Filled{QPolygonF{{x, tip}, {x - line / 4, tip + line / 2}, {x + line / 4, tip + line / 2}}, kInk});
     }
 
     // A round length, at most a third of the width, with ticks at its ends and
@@ -324,7 +331,8 @@ private:
 
 class 区画図::Table : public QAbstractTableModel {
 public:
-    Table(const std::vector<survey::Corner>& corners, QObject* parent) : QAbstractTableModel(parent), corners_(corners) {}
+    Table(const std::vector<survey::Corner>& corners, QObject* parent)
+        : QAbstractTableModel(parent), corners_(corners) {}
 
     template <class Change>
     void change(Change change) {
@@ -481,9 +489,10 @@ bool 区画図::save(const QString& path) {
         drawn = p.begin(&pdf);
         if (drawn) plan_->sketch(QSize(pdf.width(), pdf.height()), font).paint(p);
     } else {
-        Module1::ShowFailure(QStringLiteral("「%1」には保存できません。ファイル名の拡張子を .png、.svg、.pdf のいずれかにしてください。")
-                                 .arg(name),
-                             title());
+        Module1::ShowFailure(
+            QStringLiteral("「%1」には保存できません。ファイル名の拡張子を .png、.svg、.pdf のいずれかにしてください。")
+                .arg(name),
+            title());
         return false;
     }
     // The painters have finished here; the file is replaced whole or not at all.
@@ -497,7 +506,8 @@ void 区画図::saveAs() {
     const QString png = QStringLiteral("PNG 画像 (*.png)"), svg = QStringLiteral("SVG 画像 (*.svg)"),
                   pdf = QStringLiteral("PDF 文書 (*.pdf)");
     QString chosen = png;
-    const QString start = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)).filePath(title() + ".png");
+    const QString start =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)).filePath(title() + ".png");
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("画像として保存"), start,
                                                 QStringList{png, svg, pdf}.join(QStringLiteral(";;")), &chosen);
     if (path.isEmpty()) return;
@@ -513,7 +523,8 @@ void 区画図::showBeside(QWidget* screen) {
         const QRect room = display->availableGeometry(), at = screen->frameGeometry();
         const int right = room.right() - at.right() - gap, left = at.left() - room.left();
         const int wide = frameGeometry().width();
-        if (wide > right && wide > left && wide <= right + left) screen->move(screen->x() - (wide - right), screen->y());
+        if (wide > right && wide > left && wide <= right + left)
+            screen->move(screen->x() - (wide - right), screen->y());
     }
     const QRect beside = screen->frameGeometry();
     int x = beside.right() + 1 + gap, y = beside.top();
@@ -521,7 +532,8 @@ void 区画図::showBeside(QWidget* screen) {
         const QRect room = display->availableGeometry();
         const int right = room.right() - beside.right() - gap, left = beside.left() - room.left() - gap;
         // Neither side takes the window whole: the wider side, the window narrower.
-        if (width() > right && width() > left) resize(std::max(minimumSizeHint().width(), std::max(left, right)), height());
+        if (width() > right && width() > left)
+            resize(std::max(minimumSizeHint().width(), std::max(left, right)), height());
         if (width() > right && left > right) x = beside.left() - gap - width();
         x = std::clamp(x, room.left(), std::max(room.left(), room.right() + 1 - width()));
         y = std::clamp(y, room.top(), std::max(room.top(), room.bottom() + 1 - height()));

@@ -70,9 +70,9 @@ QString pointList(const QPolygonF& points) {
 
 const char* capName(Qt::PenCapStyle cap) {
     switch (cap) {
-    case Qt::RoundCap: return "round";
-    case Qt::FlatCap: return "butt";
-    default: return "square";
+        case Qt::RoundCap: return "round";
+        case Qt::FlatCap: return "butt";
+        default: return "square";
     }
 }
 

@@ -58,7 +58,9 @@ struct Sketch {
     std::vector<Item> items{};
 
     template <class T>
-    void add(T&& item) { items.emplace_back(std::forward<T>(item)); }
+    void add(T&& item) {
+        items.emplace_back(std::forward<T>(item));
+    }
 
     // Onto a painter's device, from its top left.
     void paint(QPainter& p) const;

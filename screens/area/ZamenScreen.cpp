@@ -136,19 +136,21 @@ void 座標面積::openCornerFile(const QString& path) {
     const QString name = info.fileName();
     const QString title = QStringLiteral("座標ファイル");
     if (info.isDir()) {
-        Module1::ShowFailure(QStringLiteral("「%1」はフォルダーです。座標のファイルを選んでください。").arg(name), title);
+        Module1::ShowFailure(QStringLiteral("「%1」はフォルダーです。座標のファイルを選んでください。").arg(name),
+                             title);
         return;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        const QString why = !info.exists() ? QStringLiteral("ファイルが見つかりません。")
+        const QString why = !info.exists()       ? QStringLiteral("ファイルが見つかりません。")
                             : !info.isReadable() ? QStringLiteral("読み取りの権限がありません。")
                                                  : QStringLiteral("ファイルを読めません。");
         Module1::ShowFailure(QStringLiteral("「%1」を開けませんでした。%2").arg(name, why), title);
         return;
     }
     if (file.size() > kMaxFileBytes) {
-        Module1::ShowFailure(QStringLiteral("「%1」は座標のファイルとしては大きすぎます（64 MB まで）。").arg(name), title);
+        Module1::ShowFailure(QStringLiteral("「%1」は座標のファイルとしては大きすぎます（64 MB まで）。").arg(name),
+                             title);
         return;
     }
     const QByteArray bytes = file.readAll();

@@ -28,12 +28,12 @@ public:
     // The corner list holds at most this many corners.
     static constexpr std::size_t kMaxCorners = survey::kMaxCorners;
 
-    TextBox *Text1, *Text2;    // X and Y of the corner being entered
-    QLabel* Label2;            // number of the corner the next INPUT adds
-    QLabel* Label3;            // caption of the area
-    QLabel* Label4;            // result: the area, without unit
-    QLabel *Label5, *Label6;   // headings of Text1 and Text2
-    CommandButton* Command1;   // INPUT
+    TextBox *Text1, *Text2;   // X and Y of the corner being entered
+    QLabel* Label2;           // number of the corner the next INPUT adds
+    QLabel* Label3;           // caption of the area
+    QLabel* Label4;           // result: the area, without unit
+    QLabel *Label5, *Label6;  // headings of Text1 and Text2
+    CommandButton* Command1;  // INPUT
     CommandButton *Command2, *Command3, *Command4, *Command5;
 
     // INPUT: adds the typed corner to the list.

@@ -19,8 +19,8 @@
     Picture2->setAlignment(Qt::AlignCenter);
     // The line A-B divided into three sections, the two points the file then
     // lists, and what the count means.
-    Picture2->setPixmap(Artwork::picture(QStringLiteral("division"), Picture2->contentsRect().size(),
-                                         Picture2->devicePixelRatioF()));
+    Picture2->setPixmap(
+        Artwork::picture(QStringLiteral("division"), Picture2->contentsRect().size(), Picture2->devicePixelRatioF()));
     Picture2->setAccessibleName(QStringLiteral("分割数を3と入力したときの説明図"));
 
     setTabChain({Text1, Text2, Text3, Text4, Text5, Command1, Command2, Command3, Command4});
@@ -48,8 +48,9 @@ void 分割::afterWrite(bool written) {
         return;
     }
     Label9->setText(shown(division_->length));
-    Module1::ShowInformation(QStringLiteral("計算結果についてはﾃﾞｽｸﾄｯﾌﾟに保存された 分割DATA.TXT ﾌｧｲﾙを参照して下さい。"),
-                             QStringLiteral("計算結果"));
+    Module1::ShowInformation(
+        QStringLiteral("計算結果についてはﾃﾞｽｸﾄｯﾌﾟに保存された 分割DATA.TXT ﾌｧｲﾙを参照して下さい。"),
+        QStringLiteral("計算結果"));
 }
 
 // Ready for another count on the same line.

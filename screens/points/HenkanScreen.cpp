@@ -51,8 +51,7 @@ constexpr int kLeftBox = 960, kRightBox = 3720;
                  Command4});
 
     setResultFile(QStringLiteral("座標変換DATA.TXT"));
-    const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Text5, Text6,
-                                 Text7, Text8, Text9, Text10, Label5, Label6};
+    const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Label5, Label6};
     setShownFields(fields);
     setClearedFields(fields);
     finishLoad();

@@ -10,7 +10,7 @@ public:
 
     TextBox *Text1, *Text2, *Text3, *Text4;
     QLabel *Label2, *Label3, *Label4, *Label5, *Label6;
-    QLabel *Label7, *Label8, *Label9;  // results: degrees, minutes, seconds
+    QLabel *Label7, *Label8, *Label9;     // results: degrees, minutes, seconds
     QLabel *Label10, *Label11, *Label12;  // the blue ° ′ ″
     QLabel* Label13;
     QLabel* Label14;  // result: distance

@@ -89,7 +89,10 @@ std::optional<survey::Record> 交点::compute() {
     TextBox* const angleA = angleBoxA();
     TextBox* const angleB = angleBoxB();
     const survey::IntersectionInput in{
-        {value(Text1), value(Text2)}, value(angleA), {value(Text5), value(Text6)}, value(angleB),
+        {value(Text1), value(Text2)},
+        value(angleA),
+        {value(Text5), value(Text6)},
+        value(angleB),
         directionMode() ? survey::LineAngles::Direction : survey::LineAngles::Included,
         {typed(Text1), typed(Text2), typed(angleA), typed(Text5), typed(Text6), typed(angleB)}};
     const std::optional<survey::Intersection> found =

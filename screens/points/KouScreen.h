@@ -21,12 +21,12 @@ public:
     TextBox *Text7, *Text8;  // angle at B: direction, included (stacked)
     QRadioButton *Option1, *Option2;
     QLabel *Label2, *Label3, *Label4, *Label5, *Label16, *Label17;  // headings of the boxes
-    QLabel *Label6, *Label7;    // headings of the point
-    QLabel *Label8, *Label9;    // results: X, Y of the point
-    QLabel *Label10, *Label11;  // headings of the distances
-    QLabel *Label12, *Label13;  // results: AP, BP
-    QLabel *Label14, *Label15;  // "m"
-    QLabel* Label18;            // degree constant
+    QLabel *Label6, *Label7;                                        // headings of the point
+    QLabel *Label8, *Label9;                                        // results: X, Y of the point
+    QLabel *Label10, *Label11;                                      // headings of the distances
+    QLabel *Label12, *Label13;                                      // results: AP, BP
+    QLabel *Label14, *Label15;                                      // "m"
+    QLabel* Label18;                                                // degree constant
     CommandButton *Command1, *Command2, *Command3, *Command4;
 
     // True when the angles are direction angles.

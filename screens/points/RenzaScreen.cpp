@@ -43,12 +43,12 @@
     finishLoad();
 }
 
-bool 連続座標計算::acceptsInput() const {
-    return numbersNotAllZero({Text1, Text2, Text3, Text4});
-}
+bool 連続座標計算::acceptsInput() const { return numbersNotAllZero({Text1, Text2, Text3, Text4}); }
 
 std::optional<survey::Record> 連続座標計算::compute() {
-    const survey::ChainInput in{{value(Text1), value(Text2)}, value(Text3), value(Text4),
+    const survey::ChainInput in{{value(Text1), value(Text2)},
+                                value(Text3),
+                                value(Text4),
                                 {typed(Text1), typed(Text2), typed(Text3), typed(Text4)}};
     const survey::Leg leg = survey::chainLeg(in.from, in.packedDirection, in.distance, degrees(Label11));
     if (!allFinite({leg.end.x, leg.end.y})) return std::nullopt;

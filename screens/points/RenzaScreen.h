@@ -13,13 +13,13 @@ class 連続座標計算 : public CalcScreen {
 public:
     explicit 連続座標計算(QWidget* parent = nullptr);
 
-    TextBox *Text1, *Text2;  // base point X, Y; the new point after a leg
-    TextBox *Text3, *Text4;  // packed direction angle, distance of the leg
+    TextBox *Text1, *Text2;                     // base point X, Y; the new point after a leg
+    TextBox *Text3, *Text4;                     // packed direction angle, distance of the leg
     QLabel *Label2, *Label3, *Label4, *Label5;  // box captions
-    QLabel *Label6, *Label8;   // captions of the results
-    QLabel *Label7, *Label9;   // results: X, Y of the new point, 3 decimals
-    QLabel* Label11;           // degree constant
-    QLabel *Label12, *Label13;  // the new point's X, Y unrounded, carried on
+    QLabel *Label6, *Label8;                    // captions of the results
+    QLabel *Label7, *Label9;                    // results: X, Y of the new point, 3 decimals
+    QLabel* Label11;                            // degree constant
+    QLabel *Label12, *Label13;                  // the new point's X, Y unrounded, carried on
     CommandButton *Command1, *Command2, *Command3, *Command4;
 
 protected:

@@ -35,9 +35,7 @@
     finishLoad();
 }
 
-bool 単独座標計算::acceptsInput() const {
-    return numbersNotAllZero({Text1, Text2, Text3, Text4});
-}
+bool 単独座標計算::acceptsInput() const { return numbersNotAllZero({Text1, Text2, Text3, Text4}); }
 
 std::optional<survey::Record> 単独座標計算::compute() {
     const survey::Point p =

@@ -1,7 +1,7 @@
 #include "screens/points/TwoPointScreen.h"
 
-TwoPointScreen::TwoPointScreen(const QString& name, const QString& title, int heightTwips,
-                               const QString& instruction, QWidget* parent)
+TwoPointScreen::TwoPointScreen(const QString& name, const QString& title, int heightTwips, const QString& instruction,
+                               QWidget* parent)
     : CalcScreen(name, title, 6855, heightTwips, parent) {
     instructionLine(instruction, true);
     // Under the instruction line's frame, out of sight.

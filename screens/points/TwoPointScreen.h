@@ -10,10 +10,10 @@
 
 class TwoPointScreen : public CalcScreen {
 public:
-    TextBox *Text1, *Text2;  // base A: X, Y
-    TextBox *Text3, *Text4;  // base B: X, Y
+    TextBox *Text1, *Text2;                     // base A: X, Y
+    TextBox *Text3, *Text4;                     // base B: X, Y
     QLabel *Label2, *Label3, *Label4, *Label5;  // their captions
-    QLabel* Label8;  // degree constant
+    QLabel* Label8;                             // degree constant
     // Result marker: filled by a calculation, emptied by clear and refusal;
     // clear and exit ask about the file when it holds text (also "0").
     QLabel* Label9;

@@ -30,8 +30,8 @@ constexpr int kLeftBox = 960, kRightBox = 3720;
     Label6 = captionFor(Text5, "Label6", QStringLiteral("DATA-X"));
     Label7 = captionFor(Text6, "Label7", QStringLiteral("DATA-Y"));
 
-    const DmsRow angle = dmsRow(kLeftBox, kAngleRow, {"Label10", "Label11", "Label12"},
-                                {"Label14", "Label15", "Label16"});
+    const DmsRow angle =
+        dmsRow(kLeftBox, kAngleRow, {"Label10", "Label11", "Label12"}, {"Label14", "Label15", "Label16"});
     Label10 = angle.d;
     Label11 = angle.m;
     Label12 = angle.s;
@@ -65,9 +65,10 @@ bool 逆トラ::acceptsInput() const {
 }
 
 std::optional<survey::Record> 逆トラ::compute() {
-    const survey::InverseInput in{
-        {value(Text1), value(Text2)}, {value(Text3), value(Text4)}, {value(Text5), value(Text6)},
-        {typed(Text1), typed(Text2), typed(Text3), typed(Text4), typed(Text5), typed(Text6)}};
+    const survey::InverseInput in{{value(Text1), value(Text2)},
+                                  {value(Text3), value(Text4)},
+                                  {value(Text5), value(Text6)},
+                                  {typed(Text1), typed(Text2), typed(Text3), typed(Text4), typed(Text5), typed(Text6)}};
     const survey::InverseTraverse r = survey::inverseTraverse(in.station, in.backsight, in.target, degrees(Label18));
     if (!allFinite({r.angle, r.distance})) return std::nullopt;
 

@@ -59,8 +59,8 @@ constexpr int kLeftBox = 960, kRightBox = 3720;
 bool 放射トラ::directionMode() const { return Text3->isHidden() && Text4->isHidden(); }
 
 void 放射トラ::showBacksight(bool shown) {
-    for (QWidget* w : {static_cast<QWidget*>(Text3), static_cast<QWidget*>(Text4),
-                       static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label6)})
+    for (QWidget* w : {static_cast<QWidget*>(Text3), static_cast<QWidget*>(Text4), static_cast<QWidget*>(Label3),
+                       static_cast<QWidget*>(Label6)})
         w->setVisible(shown);
 }
 
@@ -75,7 +75,10 @@ bool 放射トラ::acceptsInput() const {
 }
 
 std::optional<survey::Record> 放射トラ::compute() {
-    survey::RadialInput in{{value(Text1), value(Text2)}, std::nullopt, value(Text5), value(Text6),
+    survey::RadialInput in{{value(Text1), value(Text2)},
+                           std::nullopt,
+                           value(Text5),
+                           value(Text6),
                            {typed(Text1), typed(Text2), typed(Text3), typed(Text4), typed(Text5), typed(Text6)}};
     if (!directionMode()) in.backsight = survey::Point{value(Text3), value(Text4)};
     const survey::Point p =

@@ -14,13 +14,13 @@ class 放射トラ : public CalcScreen {
 public:
     explicit 放射トラ(QWidget* parent = nullptr);
 
-    TextBox *Text1, *Text2;  // station X, Y
-    TextBox *Text3, *Text4;  // backsight X, Y (included angles only)
-    TextBox *Text5, *Text6;  // packed angle, distance
+    TextBox *Text1, *Text2;                                       // station X, Y
+    TextBox *Text3, *Text4;                                       // backsight X, Y (included angles only)
+    TextBox *Text5, *Text6;                                       // packed angle, distance
     QLabel *Label2, *Label5, *Label3, *Label6, *Label4, *Label7;  // box captions
-    QLabel *Label8, *Label9;    // captions of the results
-    QLabel *Label10, *Label11;  // results: X, Y of the new point
-    QLabel* Label12;            // degree constant
+    QLabel *Label8, *Label9;                                      // captions of the results
+    QLabel *Label10, *Label11;                                    // results: X, Y of the new point
+    QLabel* Label12;                                              // degree constant
     QRadioButton *Option1, *Option2;
     CommandButton *Command1, *Command2, *Command3, *Command4;
 

@@ -22,20 +22,20 @@ public:
     // The station list holds at most this many pairs.
     static constexpr std::size_t kMaxStations = survey::kMaxStations;
 
-    TextBox* Text11;                 // class of the survey
-    QLabel *Label13, *Label14;       // "区分" before it, "級基準点測量" after it
-    TextBox *Text1, *Text2;          // X, Y of the start point A
-    TextBox *Text3, *Text4;          // X, Y of the end point B
-    TextBox *Text5, *Text6;          // Tα, Tβ (packed angles)
+    TextBox* Text11;                                              // class of the survey
+    QLabel *Label13, *Label14;                                    // "区分" before it, "級基準点測量" after it
+    TextBox *Text1, *Text2;                                       // X, Y of the start point A
+    TextBox *Text3, *Text4;                                       // X, Y of the end point B
+    TextBox *Text5, *Text6;                                       // Tα, Tβ (packed angles)
     QLabel *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;  // their headings
-    TextBox *Text9, *Text10;         // angle and distance of the current station
-    QLabel *Label10, *Label11;       // their headings
-    QLabel *Label16, *Label17, *Label18;  // the leg the next INPUT describes: from → to
-    QLabel* Label15;                 // hidden marker: |W| once a report is written
-    QLabel* Label12;                 // degree constant
-    CommandButton* Command1;         // INPUT
-    CommandButton *Command2, *Command3, *Command4, *Command5;  // calculate, clear, menu, exit
-    CommandButton* Command6;         // the explanation window
+    TextBox *Text9, *Text10;                                      // angle and distance of the current station
+    QLabel *Label10, *Label11;                                    // their headings
+    QLabel *Label16, *Label17, *Label18;                          // the leg the next INPUT describes: from → to
+    QLabel* Label15;                                              // hidden marker: |W| once a report is written
+    QLabel* Label12;                                              // degree constant
+    CommandButton* Command1;                                      // INPUT
+    CommandButton *Command2, *Command3, *Command4, *Command5;     // calculate, clear, menu, exit
+    CommandButton* Command6;                                      // the explanation window
 
     // Pairs stored so far.
     std::size_t stationCount() const { return stations_.size(); }
@@ -56,6 +56,6 @@ protected:
 
 private:
     std::vector<survey::Station> stations_;
-    QString closureText_;  // the marker of the report being written
+    QString closureText_;            // the marker of the report being written
     QPointer<QWidget> explanation_;  // the explanation window we wait on to close
 };

@@ -90,8 +90,9 @@ TEST_F(FrameTest, CalculationsOnTabPagesKeepToTheirOwnPage) {
 TEST_F(FrameTest, TheInstructionLines) {
     const QString first = QStringLiteral("数値を入力したらTABキーで移動し、入力終了後計算ボタンを押す。");
     EXPECT_EQ(CalcWindow::instructionShort(), first);
-    EXPECT_EQ(CalcWindow::instructionLong(),
-              first + QString(15, QChar(0x3000)) + QStringLiteral("計算結果表示後、デスクトップにファイルが保存されます。"));
+    EXPECT_EQ(
+        CalcWindow::instructionLong(),
+        first + QString(15, QChar(0x3000)) + QStringLiteral("計算結果表示後、デスクトップにファイルが保存されます。"));
     EXPECT_EQ(CalcWindow::instructionNaming(QStringLiteral("x")), first + QString(35, QChar(0x3000)) + "x");
 }
 

@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QScreen>
-#include <memory>
 #include <QWidget>
+#include <memory>
 
 #include "support/ScreenTest.h"
 

@@ -8,9 +8,6 @@
 #include <QTextLayout>
 #include <functional>
 
-#include "shell/HelpWindows.h"
-#include "shell/MENU.h"
-#include "shell/frmSplash.h"
 #include "screens/area/MenScreen.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/ChuutenScreen.h"
@@ -24,6 +21,9 @@
 #include "screens/traverse/GyakuScreen.h"
 #include "screens/traverse/HoushaScreen.h"
 #include "screens/traverse/KetsugouScreen.h"
+#include "shell/HelpWindows.h"
+#include "shell/MENU.h"
+#include "shell/frmSplash.h"
 #include "support/ScreenTest.h"
 
 namespace {
@@ -36,8 +36,7 @@ int missingGlyphs(const QString& text, const QFont& font) {
     }
     layout.endLayout();
     int missing = 0;
-    for (const QGlyphRun& run : layout.glyphRuns())
-        missing += int(run.glyphIndexes().count(0));
+    for (const QGlyphRun& run : layout.glyphRuns()) missing += int(run.glyphIndexes().count(0));
     return missing;
 }
 
@@ -57,14 +56,13 @@ QList<QPair<QString, QFont>> captionsOf(QWidget* window) {
 TEST(Glyphs, EveryCaptionOfEveryWindowCanBeDrawn) {
     ScriptedSeam boxes;
     const std::function<QWidget*()> windows[] = {
-        [] { return new MENU; },         [] { return new frmSplash; },    [] { return new 使用上の注意; },
-        [] { return new 操作方法; },     [] { return new 説明; },         [] { return new 結合説明; },
-        [] { return new 方向距離; },     [] { return new 単独座標計算; }, [] { return new 放射トラ; },
-        [] { return new 座標面積; },     [] { return new 連続座標計算; }, [] { return new 逆トラ; },
-        [] { return new 交点; },         [] { return new 座標変換; },
-        [] { return new 結合トラ; },
-        [] { return new 面積計算; },
-        [] { return new 中間点; },       [] { return new オフセット; },   [] { return new 分割; },
+        [] { return new MENU; },     [] { return new frmSplash; },    [] { return new 使用上の注意; },
+        [] { return new 操作方法; }, [] { return new 説明; },         [] { return new 結合説明; },
+        [] { return new 方向距離; }, [] { return new 単独座標計算; }, [] { return new 放射トラ; },
+        [] { return new 座標面積; }, [] { return new 連続座標計算; }, [] { return new 逆トラ; },
+        [] { return new 交点; },     [] { return new 座標変換; },     [] { return new 結合トラ; },
+        [] { return new 面積計算; }, [] { return new 中間点; },       [] { return new オフセット; },
+        [] { return new 分割; },
     };
     int checked = 0;
     for (const auto& make : windows) {

@@ -10,8 +10,8 @@
 #include <functional>
 #include <vector>
 
-#include "shell/HelpWindows.h"
 #include "frame/Navigation.h"
+#include "shell/HelpWindows.h"
 #include "shell/Windows.h"
 #include "shell/frmSplash.h"
 #include "support/ScreenTest.h"
@@ -40,7 +40,9 @@ QPoint at(int leftTwips, int topTwips) { return {pixels(leftTwips), pixels(topTw
 class HelpWindowsTest : public ScreenTest {
 protected:
     int menuShown = 0;
-    void SetUp() override { Navigation::setMenuOpener([this] { ++menuShown; }); }
+    void SetUp() override {
+        Navigation::setMenuOpener([this] { ++menuShown; });
+    }
     void TearDown() override {
         Navigation::setMenuOpener(nullptr);
         ScreenTest::TearDown();
@@ -86,7 +88,8 @@ TEST_F(HelpWindowsTest, OperationGuideKeepsSpacesAndHalfWidthKana) {
     EXPECT_EQ(w->Label1[0]->text(), QStringLiteral("※ボタンの説明"));
     EXPECT_EQ(w->Label1[1]->text(),
               QStringLiteral("計\u3000算・・・・・計算結果を表示します。（ﾌﾟﾛｼﾞｪｸﾄによりﾌｧｲﾙを作成します）"));
-    EXPECT_EQ(w->Label1[3]->text(), QStringLiteral("MENU  ・・・・初期画面に戻ります。その際ﾌｧｲﾙの削除選択はできません。"));
+    EXPECT_EQ(w->Label1[3]->text(),
+              QStringLiteral("MENU  ・・・・初期画面に戻ります。その際ﾌｧｲﾙの削除選択はできません。"));
     EXPECT_EQ(w->Label1[8]->text(), QStringLiteral("例 ： 131°01′30″\u3000の場合"));
     EXPECT_EQ(w->Label1[9]->text(), QStringLiteral(" 131.0130\u3000と入力します。"));
     EXPECT_EQ(w->Label1[10]->text(), QStringLiteral("小数点以下は必ず４ケタ入力して下さい。"));
@@ -111,14 +114,16 @@ TEST_F(HelpWindowsTest, DescriptionShowsBothHeadedLists) {
     EXPECT_EQ(w->Label1[9]->pos(), at(240, 3960));
     EXPECT_EQ(w->Label1[6]->text(),
               QStringLiteral("交\u3000点 ・・・・・・・・まず、方向角か夾角かを選択し、基準点2点と角度を入力します。"));
-    EXPECT_EQ(w->Label1[5]->text(), QStringLiteral("放射ﾄﾗﾊﾞｰｽ  ・・・まず、方向角か夾角かを選択し、at・後視を入力したら"
-                                                   "角度と距離の入力の繰り返しとなります。"));
+    EXPECT_EQ(w->Label1[5]->text(),
+              QStringLiteral("放射ﾄﾗﾊﾞｰｽ  ・・・まず、方向角か夾角かを選択し、at・後視を入力したら"
+                             "角度と距離の入力の繰り返しとなります。"));
     EXPECT_EQ(w->Label1[10]->text(), QStringLiteral("単独座標計算・・基準の座標と方向角及び距離を入力します。"));
 
     // The Label2 array is the three two-point lines, in their places.
     EXPECT_EQ(w->Label2[0]->objectName(), QStringLiteral("Label2_0"));
-    EXPECT_EQ(w->Label2[1]->text(), QStringLiteral("２点間（ｵﾌｾｯﾄ） ・・２点間の直線上によるｵﾌｾｯﾄされた座標を計算します。"
-                                                   "（双方の方向・距離による交点計算となっています）"));
+    EXPECT_EQ(w->Label2[1]->text(),
+              QStringLiteral("２点間（ｵﾌｾｯﾄ） ・・２点間の直線上によるｵﾌｾｯﾄされた座標を計算します。"
+                             "（双方の方向・距離による交点計算となっています）"));
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(w->Label2[i]->text().startsWith(QStringLiteral("２点間（"))) << i;
         EXPECT_EQ(w->Label2[i]->pos(), at(480, 2280 + 240 * i)) << i;
@@ -309,7 +314,8 @@ Ink inkOf(const QImage& image) {
         if (it.value() > most) most = it.value(), background = it.key();
     auto isInk = [&](QRgb c) {
         return std::abs(qRed(c) - qRed(background)) + std::abs(qGreen(c) - qGreen(background)) +
-                   std::abs(qBlue(c) - qBlue(background)) > 90;
+                   std::abs(qBlue(c) - qBlue(background)) >
+               90;
     };
     Ink ink;
     for (int y = 0; y < image.height(); ++y) {

@@ -1,11 +1,11 @@
 // The main menu and the way between it and the other windows.
-#include "shell/HelpWindows.h"
 #include "shell/MENU.h"
 #include "frame/Navigation.h"
-#include "shell/Windows.h"
-#include "shell/frmSplash.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/HouScreen.h"
+#include "shell/HelpWindows.h"
+#include "shell/Windows.h"
+#include "shell/frmSplash.h"
 #include "support/ScreenTest.h"
 
 namespace {
@@ -46,12 +46,13 @@ TEST_F(MenuTest, MenuBarAsTheTableHasIt) {
     };
     EXPECT_EQ(menu->PRO->title(), QStringLiteral("ﾌﾟﾛｼﾞｪｸﾄ(&P)"));
     EXPECT_EQ(captions(menu->PRO),
-              (QStringList{"方向角・座標差", "単独座標計算", "連続座標計算", "トラバース", "交点",
-                           "２点間（CE,OF,DI）", "座標変換", "座標面積計算", "面積計算", "-", "終　　了"}));
+              (QStringList{"方向角・座標差", "単独座標計算", "連続座標計算", "トラバース", "交点", "２点間（CE,OF,DI）",
+                           "座標変換", "座標面積計算", "面積計算", "-", "終　　了"}));
     EXPECT_EQ(captions(menu->TORA), (QStringList{"逆トラバース", "放射トラバース", "結合トラバース"}));
     EXPECT_EQ(captions(menu->NITEN), (QStringList{"中 点", "ｵﾌｾｯﾄ", "分 割"}));
     EXPECT_EQ(menu->HE->title(), QStringLiteral("ヘルプ(&H)"));
-    EXPECT_EQ(captions(menu->HE), (QStringList{"使用上の注意", "入力及び操作方法", "各ﾌﾟﾛｼﾞｪｸﾄの説明", "-", "製品・Ver情報"}));
+    EXPECT_EQ(captions(menu->HE),
+              (QStringList{"使用上の注意", "入力及び操作方法", "各ﾌﾟﾛｼﾞｪｸﾄの説明", "-", "製品・Ver情報"}));
     EXPECT_EQ(menu->SHUURYOU->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
     EXPECT_EQ(menu->SE->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     EXPECT_EQ(menu->Command1->text(), QStringLiteral("製品・Ver"));

@@ -75,9 +75,7 @@ protected:
             if (!box->text().isEmpty()) return false;
         return true;
     }
-    void expectOnlyTheQuestion() {
-        expectOnlyDeleteQuestion(boxes, Screen::deleteQuestion(file()));
-    }
+    void expectOnlyTheQuestion() { expectOnlyDeleteQuestion(boxes, Screen::deleteQuestion(file())); }
 };
 
 TYPED_TEST_SUITE_P(FileScreenFrame);
@@ -202,7 +200,8 @@ TYPED_TEST_P(FileScreenFrame, ANumberBeyondTheRangeOfADoubleIsRefusedAndNothingW
     EXPECT_FALSE(this->desktop.exists(this->file()));
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FileScreenFrame, ANumberBeyondTheRangeOfADoubleIsRefusedAndNothingWritten, TabGoesRoundTheBoxesAndTheButtons, ClearAndExitAskNothingWithoutAResult,
-                            AFileAlreadyGoneIsNoErrorOnYes,
-                            TheFirstValidCalculationStartsTheLineAndWrites, ClearAfterAResultAsksYesDeletesNoKeeps,
-                            ExitAfterAResultAsksThenEnds, RefusedInputEmptiesFocusesAndWritesNothing);
+REGISTER_TYPED_TEST_SUITE_P(FileScreenFrame, ANumberBeyondTheRangeOfADoubleIsRefusedAndNothingWritten,
+                            TabGoesRoundTheBoxesAndTheButtons, ClearAndExitAskNothingWithoutAResult,
+                            AFileAlreadyGoneIsNoErrorOnYes, TheFirstValidCalculationStartsTheLineAndWrites,
+                            ClearAfterAResultAsksYesDeletesNoKeeps, ExitAfterAResultAsksThenEnds,
+                            RefusedInputEmptiesFocusesAndWritesNothing);

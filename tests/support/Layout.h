@@ -16,7 +16,8 @@
 inline void expectNothingClippedOrOverlapping(QWidget* window) {
     auto isControl = [window](QWidget* w) {
         if (!w->isVisibleTo(window) || qobject_cast<QTabBar*>(w->parentWidget())) return false;
-        if (w->objectName() == QStringLiteral("Label1") && w->parentWidget()->objectName() == QStringLiteral("Picture1"))
+        if (w->objectName() == QStringLiteral("Label1") &&
+            w->parentWidget()->objectName() == QStringLiteral("Picture1"))
             return false;
         return qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w);
     };
@@ -29,7 +30,8 @@ inline void expectNothingClippedOrOverlapping(QWidget* window) {
         for (int i = 0; i < controls.size(); ++i) {
             QWidget* a = controls[i];
             const std::string name = a->objectName().toStdString();
-            EXPECT_TRUE(holder->rect().contains(a->geometry())) << name << " leaves " << holder->objectName().toStdString();
+            EXPECT_TRUE(holder->rect().contains(a->geometry()))
+                << name << " leaves " << holder->objectName().toStdString();
             if (qobject_cast<QLabel*>(a)) {
                 EXPECT_LE(a->sizeHint().width(), a->width()) << name << " cuts its text";
                 EXPECT_LE(a->sizeHint().height(), a->height()) << name << " cuts its text";

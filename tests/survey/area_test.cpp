@@ -12,8 +12,7 @@ using survey::Corner;
 
 TEST(CornerArea, EitherDirectionOfTravelGivesThePositiveArea) {
     // An L-shaped parcel away from the origin, in negative coordinates.
-    std::vector<Corner> ell{{-1000, -2000}, {-1000, -1980}, {-990, -1980},
-                            {-990, -1990}, {-980, -1990}, {-980, -2000}};
+    std::vector<Corner> ell{{-1000, -2000}, {-1000, -1980}, {-990, -1980}, {-990, -1990}, {-980, -1990}, {-980, -2000}};
     EXPECT_EQ(survey::cornerArea(ell), 300.0);
     std::reverse(ell.begin(), ell.end());
     EXPECT_EQ(survey::cornerArea(ell), 300.0);
@@ -43,8 +42,8 @@ TEST(CornerArea, SumsTheTermsInTheirWrittenForm) {
     // as (X[i] + X[i+1]) * (Y[i+1] - Y[i]) in doubles it comes to
     // 51.3494999999, which rounds to 51.349 (the cross-product form of the
     // same sum gives 51.3495000005 and so 51.35).
-    const std::vector<Corner> parcel{{-34980.968, 12016.409}, {-34997.993, 12002.868},
-                                     {-34996.053, 12000.444}, {-34990.588, 12017.513}};
+    const std::vector<Corner> parcel{
+        {-34980.968, 12016.409}, {-34997.993, 12002.868}, {-34996.053, 12000.444}, {-34990.588, 12017.513}};
     EXPECT_EQ(survey::cornerArea(parcel), 51.349);
 }
 

@@ -21,8 +21,8 @@ double dc() { return degreeConstant(); }
 
 ::testing::AssertionResult dmsIs(const Dms& got, int d, int m, int s) {
     if (got.d == d && got.m == m && got.s == s) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "got " << got.d << " " << got.m << " " << got.s
-                                         << ", want " << d << " " << m << " " << s;
+    return ::testing::AssertionFailure() << "got " << got.d << " " << got.m << " " << got.s << ", want " << d << " "
+                                         << m << " " << s;
 }
 
 }  // namespace
@@ -33,7 +33,9 @@ TEST(ReadingTypedText, LeadingNumberTakesWhatFitsAndNeverFails) {
     EXPECT_EQ(leadingNumber(""), 0.0);
     EXPECT_EQ(leadingNumber(" -3.5e2x"), -350.0);
     EXPECT_EQ(leadingNumber("\t+7"), 7.0);
-    EXPECT_EQ(leadingNumber("\xE3\x80\x80" "131.0130"), 131.013);  // ideographic space
+    EXPECT_EQ(leadingNumber("\xE3\x80\x80"
+                            "131.0130"),
+              131.013);  // ideographic space
     EXPECT_EQ(leadingNumber("-"), 0.0);
     EXPECT_EQ(leadingNumber("."), 0.0);
     EXPECT_EQ(leadingNumber(".5"), 0.5);
@@ -47,7 +49,7 @@ TEST(ReadingTypedText, LeadingNumberTakesWhatFitsAndNeverFails) {
     EXPECT_EQ(leadingNumber("inf"), 0.0);
     EXPECT_EQ(leadingNumber("nan"), 0.0);
     EXPECT_EQ(leadingNumber("１２"), 0.0);  // full-width digits are not digits
-    EXPECT_EQ(leadingNumber("1,5"), 1.0);    // the decimal point is always '.'
+    EXPECT_EQ(leadingNumber("1,5"), 1.0);   // the decimal point is always '.'
     EXPECT_EQ(leadingNumber("1e400"), kInf);
     EXPECT_EQ(leadingNumber("-1e400"), -kInf);
     EXPECT_EQ(leadingNumber(std::string(400, '9')), kInf);
@@ -60,7 +62,9 @@ TEST(ReadingTypedText, LeadingNumberTakesWhatFitsAndNeverFails) {
 TEST(ReadingTypedText, StrictNumberWantsTheWholeText) {
     EXPECT_EQ(strictNumber(" 0 "), 0.0);
     EXPECT_EQ(strictNumber("-12.5"), -12.5);
-    EXPECT_EQ(strictNumber("\xE3\x80\x80" "3e2\t\xE3\x80\x80"), 300.0);
+    EXPECT_EQ(strictNumber("\xE3\x80\x80"
+                           "3e2\t\xE3\x80\x80"),
+              300.0);
     EXPECT_EQ(strictNumber(".5"), 0.5);
     EXPECT_FALSE(strictNumber("12abc"));
     EXPECT_FALSE(strictNumber("-"));
@@ -81,10 +85,10 @@ TEST(Rounding, HalvesGoToTheEvenDigitOfTheDecimalValue) {
     EXPECT_EQ(roundHalfEven(0.0005, 3), 0.0);
     EXPECT_EQ(roundHalfEven(0.0015, 3), 0.002);
     EXPECT_EQ(roundHalfEven(1.0005, 3), 1.0);
-    EXPECT_EQ(roundHalfEven(0.125, 2), 0.12);   // an exact binary half
+    EXPECT_EQ(roundHalfEven(0.125, 2), 0.12);  // an exact binary half
     EXPECT_EQ(roundHalfEven(0.375, 2), 0.38);
-    EXPECT_EQ(roundHalfEven(2.675, 2), 2.68);   // binary value just below the half
-    EXPECT_EQ(roundHalfEven(2.665, 2), 2.66);   // binary value just above the half
+    EXPECT_EQ(roundHalfEven(2.675, 2), 2.68);            // binary value just below the half
+    EXPECT_EQ(roundHalfEven(2.665, 2), 2.66);            // binary value just above the half
     EXPECT_EQ(roundHalfEven(0.1 + 0.2 + 0.05, 1), 0.4);  // computed 0.35 with error
     // Clearly off the half: ordinary nearest rounding.
     EXPECT_EQ(roundHalfEven(2.6749999, 2), 2.67);
@@ -101,9 +105,8 @@ TEST(Rounding, SignZeroLargeAndNonFinite) {
     EXPECT_EQ(roundHalfEven(-3.5, 0), -4.0);
     EXPECT_EQ(roundHalfEven(-0.0015, 3), -0.002);
     EXPECT_EQ(roundHalfEven(-2.675, 2), -2.68);
-    const double zeros[] = {roundHalfEven(-0.0004, 3), roundHalfEven(-0.0, 2),
-                            roundHalfEven(-0.5, 0), truncateTo(-0.00001, 4),
-                            truncateTo(-0.0, 0)};
+    const double zeros[] = {roundHalfEven(-0.0004, 3), roundHalfEven(-0.0, 2), roundHalfEven(-0.5, 0),
+                            truncateTo(-0.00001, 4), truncateTo(-0.0, 0)};
     for (double z : zeros) {
         EXPECT_EQ(z, 0.0);
         EXPECT_FALSE(std::signbit(z));
@@ -126,7 +129,7 @@ TEST(Rounding, TruncationGoesTowardZeroAndSnapsToTheNextStep) {
     EXPECT_EQ(truncateTo(-1.23456789, 4), -1.2345);
     EXPECT_EQ(truncateTo(2.9999, 0), 2.0);
     EXPECT_EQ(truncateTo(-2.9999, 0), -2.0);
-    EXPECT_EQ(truncateTo(0.1 * 3, 1), 0.3);  // 0.30000000000000004
+    EXPECT_EQ(truncateTo(0.1 * 3, 1), 0.3);                                        // 0.30000000000000004
     EXPECT_EQ(truncateTo(std::nextafter(std::nextafter(1.0, 0.0), 0.0), 4), 1.0);  // 2 ulps short
     EXPECT_EQ(truncateTo(1.0 - 1e-12, 4), 0.9999);
 }
@@ -143,13 +146,13 @@ struct DecimalsRow {
 
 TEST(Rounding, RightAtEveryMagnitude) {
     const DecimalsRow rows[] = {
-        {923456789012.347, 3, 923456789012.347},    // no fourth decimal to round
-        {987654321098.7654, 3, 987654321098.765},   // below the half, not at it
+        {923456789012.347, 3, 923456789012.347},   // no fourth decimal to round
+        {987654321098.7654, 3, 987654321098.765},  // below the half, not at it
         {45035996273.70497, 4, 45035996273.705},
-        {1000000000000000.5, 0, 1e15},              // a half, to the even side
+        {1000000000000000.5, 0, 1e15},  // a half, to the even side
         {1000000000000001.5, 0, 1000000000000002.0},
         {4503599627370495.5, 0, 4503599627370496.0},
-        {2.5000000000000004, 0, 2.0},               // computed seconds, a few ulps off 2.5
+        {2.5000000000000004, 0, 2.0},  // computed seconds, a few ulps off 2.5
         {2.6749999999999998, 2, 2.68},
         {0.0000000000000005, 15, 0.0},
         {0.0000000000000015, 15, 0.000000000000002},
@@ -199,8 +202,8 @@ TEST(PackedAngles, EveryWholeSecondSplitsAsTyped) {
                 const bool ok = p.degrees == d && p.minutes == mm && p.seconds == ss &&
                                 std::fabs(got - want) <= 4e-15 * std::max(1.0, want);
                 if (!ok && mismatches++ == 0) {
-                    first = std::string(text) + " -> " + std::to_string(p.degrees) + " " +
-                            std::to_string(p.minutes) + " " + std::to_string(p.seconds);
+                    first = std::string(text) + " -> " + std::to_string(p.degrees) + " " + std::to_string(p.minutes) +
+                            " " + std::to_string(p.seconds);
                 }
             }
         }
@@ -330,8 +333,7 @@ TEST(NumberTexts, ScreenText) {
 
 TEST(NumberTexts, EveryTextReadsBackToAFiniteNumber) {
     constexpr double kMax = std::numeric_limits<double>::max();
-    const double largest[] = {kMax, -kMax, std::nextafter(kMax, 0.0), 1.797693134862315e308,
-                              1.79769313486231e308};
+    const double largest[] = {kMax, -kMax, std::nextafter(kMax, 0.0), 1.797693134862315e308, 1.79769313486231e308};
     for (double v : largest) {
         for (const std::string& text : {numberText(v), printNumber(v)}) {
             const std::optional<double> back = strictNumber(text);
@@ -389,14 +391,14 @@ TEST(NumberTexts, SameAsPrintfRoundingAtEveryMagnitude) {
     for (int e = -8; e <= 17; ++e) {
         for (int k = 0; k < 400; ++k) {
             double v = mantissa(random) * std::pow(10.0, e);
-            if (k % 4 == 1) v = roundHalfEven(v, 3);          // typed millimetres
+            if (k % 4 == 1) v = roundHalfEven(v, 3);                     // typed millimetres
             if (k % 4 == 2) v = std::nextafter(std::pow(10.0, e), 0.0);  // just below a power
             if (k % 2) v = -v;
             ASSERT_EQ(numberText(v), printfNumberText(v)) << v;
         }
     }
-    for (double v : {1e15, 1e-5, 999999999999999.4, 999999999999999.5, 0.0000099999999999999995,
-                     123456789012345.67, 0.1 + 0.2}) {
+    for (double v :
+         {1e15, 1e-5, 999999999999999.4, 999999999999999.5, 0.0000099999999999999995, 123456789012345.67, 0.1 + 0.2}) {
         EXPECT_EQ(numberText(v), printfNumberText(v)) << v;
     }
 }

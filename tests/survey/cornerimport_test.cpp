@@ -33,22 +33,25 @@ const std::string kSima =
     "A01,3,,1010.25,1020.75\r\n"
     "A01,3,T.3,1000,1000,\r\n"
     "A99,\r\nC00,1,T.1A,2,T.2,10.5,\r\n";
-const std::string kParcels = "D00,1,宅地,\r\nB01,1,T.1A,\r\nB01,3,T.3,\r\nB01,2,T.2,\r\nD99,\r\n"
-                             "D00,2,,\r\nB01, 2 , T.2 ,\r\nB01,3,,\r\nD99,\r\n";
+const std::string kParcels =
+    "D00,1,宅地,\r\nB01,1,T.1A,\r\nB01,3,T.3,\r\nB01,2,T.2,\r\nD99,\r\n"
+    "D00,2,,\r\nB01, 2 , T.2 ,\r\nB01,3,,\r\nD99,\r\n";
 
 }  // namespace
 
 TEST(DecodeText, Utf8ElseCp932ElseNothing) {
     const std::pair<std::string, std::optional<std::string>> rows[] = {
         {"\xEF\xBB\xBF基準 1,2", "基準 1,2"},
-        {"\xEF\xBB\xBF\xEF\xBB\xBF", "\xEF\xBB\xBF"},      // one mark dropped (found by fuzzing)
+        {"\xEF\xBB\xBF\xEF\xBB\xBF", "\xEF\xBB\xBF"},  // one mark dropped (found by fuzzing)
         {"\x8A\xEE\x8F\x80 1,2", "基準 1,2"},
-        {"\xC3\xDE\x81\x5C", "ﾃﾞ―"},              // half-width katakana; 0x5C as a trail byte
+        {"\xC3\xDE\x81\x5C", "ﾃﾞ―"},  // half-width katakana; 0x5C as a trail byte
         {"", ""},
-        {"\x80", std::nullopt}, {"\xA0", std::nullopt}, {"\xFD", std::nullopt},  // read differently by systems
-        {"1\x81", std::nullopt},                     // a lead byte alone
-        {"\x85\x40", std::nullopt},                  // a pair the code page lacks
-        {"\xEF\xBB\xBF\x8A\xEE", std::nullopt},      // UTF-8 mark, then no UTF-8
+        {"\x80", std::nullopt},
+        {"\xA0", std::nullopt},
+        {"\xFD", std::nullopt},                  // read differently by systems
+        {"1\x81", std::nullopt},                 // a lead byte alone
+        {"\x85\x40", std::nullopt},              // a pair the code page lacks
+        {"\xEF\xBB\xBF\x8A\xEE", std::nullopt},  // UTF-8 mark, then no UTF-8
         {"1,2\0"s, std::nullopt},
     };
     for (const auto& [bytes, text] : rows) EXPECT_EQ(survey::decodeText(bytes), text) << bytes;
@@ -64,9 +67,9 @@ TEST(CornerTable, EveryLayout) {
         {"1078.144\t1000.739\r\n1090.5\t1012.25\r\n", {{1078.144, 1000.739}, {1090.5, 1012.25}}},
         {"点名,X,Y\nK1,1078.144,1000.739,\nK2,-5,7.25,\n", {{1078.144, 1000.739}, {-5, 7.25}}},
         {"K1 1078.144  1000.739\nK2　１０９０．５　－１２\n", {{1078.144, 1000.739}, {1090.5, -12}}},
-        {"\t1\t2\r\n\t3\t4\t\t", {{1, 2}, {3, 4}}},       // an empty name column; empty cells at the end
-        {"\n1 2\n\t\t\n,,\n3 4", {{1, 2}, {3, 4}}},        // blank lines and empty rows
-        {"1,2\r3,4", {{1, 2}, {3, 4}}},                    // lone CR
+        {"\t1\t2\r\n\t3\t4\t\t", {{1, 2}, {3, 4}}},  // an empty name column; empty cells at the end
+        {"\n1 2\n\t\t\n,,\n3 4", {{1, 2}, {3, 4}}},  // blank lines and empty rows
+        {"1,2\r3,4", {{1, 2}, {3, 4}}},              // lone CR
         {"1e3 −2E-1", {{1000, -0.2}}},
     };
     for (const auto& [text, corners] : rows) {
@@ -82,9 +85,9 @@ TEST(CornerTable, RefusesWithTheLineAndTakesNothing) {
         {"X\tY\r\n\r\n1\t2\r\nabc\r\n", "4 行目を座標として読めません：「abc」"},
         {"1,2,3,4", "1 行目を座標として読めません：「1,2,3,4」"},  // a height, or a number and a name?
         {"K1 1e400 5", "1 行目を座標として読めません：「K1 1e400 5」"},
-        {"5\t\t1000", "1 行目を座標として読めません：「5  1000」"},        // an empty cell
+        {"5\t\t1000", "1 行目を座標として読めません：「5  1000」"},  // an empty cell
         {"K1,1 000,2", "1 行目を座標として読めません：「K1,1 000,2」"},
-        {"1,2\t3", "1 行目を座標として読めません：「1,2 3」"},                  // a tab makes the comma part of a cell
+        {"1,2\t3", "1 行目を座標として読めません：「1,2 3」"},  // a tab makes the comma part of a cell
         {"K1\t1\t2\nK2\t3\t\n", "2 行目の列の数が 1 行目と違います：「K2 3」"},
         {"No X Y\n点名 X Y", "2 行目を座標として読めません：「点名 X Y」"},
         {"1 " + std::string(60, 'a'), "1 行目を座標として読めません：「1 " + std::string(38, 'a') + "…」"},
@@ -115,7 +118,8 @@ TEST(Sima, RefusesWhatItCannotPlace) {
         {kSima + "D00,1,宅地\nB01,2,T.2\nB01,9,T.9\nD99",
          "12 行目：区画「宅地」の点「9 T.9」がファイルの座標（A01）にありません。"},
         {a + "D00,7\nB01,1,k\nD99", "3 行目：区画「7」の点「1 k」がファイルの座標（A01）にありません。"},
-        {a + "A01,1,K,1,3\nD00,1,P\nB01,1,K\nD99", "4 行目：区画「P」の点「1 K」は座標（A01）に 2 度あり、座標が違います。"},
+        {a + "A01,1,K,1,3\nD00,1,P\nB01,1,K\nD99",
+         "4 行目：区画「P」の点「1 K」は座標（A01）に 2 度あり、座標が違います。"},
         {"A01,1,K1,1078,\n", "1 行目を座標として読めません：「A01,1,K1,1078,」"},
         {a + "B01,1,K\n", "2 行目の B01 が区画（D00 から D99 まで）の外にあります。"},
         {a + "D00,1,P\nB01,1,K\nD00,2,Q\n", "4 行目の D00 の前に、区画「P」の終わり（D99）がありません。"},
@@ -126,14 +130,27 @@ TEST(Sima, RefusesWhatItCannotPlace) {
 }
 
 TEST(CornerFile, DecodedThenSimaOrTable) {
-    struct Row { std::string bytes; XY corners; std::size_t parcels; std::string error; };
+    struct Row {
+        std::string bytes;
+        XY corners;
+        std::size_t parcels;
+        std::string error;
+    };
     const Row rows[] = {
         {"\xEF\xBB\xBF点名,X,Y\r\nK1,1,2\r\n", {{1, 2}}, 0, ""},
         {"A01,1078,1000\nA02,1,2,\r\n\x1A", {{1078, 1000}, {1, 2}}, 0, ""},  // first point A01; DOS end mark
         {"\r\nA01,1,\x8A\xEE,10,20,\r\nD00,1,\x91\xEE\x92\x6E\r\nB01,1,\x8A\xEE\r\nD99\r\n", {}, 1, ""},
         {"", {}, 0, "ファイルが空です。"},
-        {"\xFF\xFE" "1\0,\0" "2\0"s, {}, 0, "UTF-16 のファイルは読めません。UTF-8 か Shift-JIS で保存し直してください。"},
-        {"\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s, {}, 0, "テキストのファイルとして読めません（UTF-8 でも Shift-JIS でもありません）。"},
+        {"\xFF\xFE"
+         "1\0,\0"
+         "2\0"s,
+         {},
+         0,
+         "UTF-16 のファイルは読めません。UTF-8 か Shift-JIS で保存し直してください。"},
+        {"\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s,
+         {},
+         0,
+         "テキストのファイルとして読めません（UTF-8 でも Shift-JIS でもありません）。"},
     };
     for (const Row& r : rows) {
         const CornerSource got = survey::readCornerFile(r.bytes);

@@ -31,15 +31,18 @@ std::uint64_t digest(const std::string& bytes) {
 }  // namespace
 
 TEST(Cp932, TextGivesTheBytesOfShiftJis) {
-    struct Row { const char* text; std::string bytes; };
+    struct Row {
+        const char* text;
+        std::string bytes;
+    };
     const Row rows[] = {
         {"基準 X 0", "\x8A\xEE\x8F\x80 X 0"},
         {"ﾃﾞｽｸﾄｯﾌﾟ", "\xC3\xDE\xBD\xB8\xC4\xAF\xCC\xDF"},          // half-width katakana: one byte each
-        {"㎡・\u3000", "\x87\x75\x81\x45\x81\x40"},                  // NEC row 13, middle dot, ideographic space
+        {"㎡・\u3000", "\x87\x75\x81\x45\x81\x40"},                // NEC row 13, middle dot, ideographic space
         {"〜−‖¥\\~", "\x81\x60\x81\x7C\x81\x61\x81\x8F\x5C\x7E"},  // look-alikes; ASCII \ and ~ stay
         {"—¢£¬", "\x81\x5C\x81\x91\x81\x92\x81\xCA"},
         {"\x1A\x1C\x7F\t", "\x1A\x1C\x7F\t"},  // control codes keep their values
-        {"\uE000\uE757", "\xF0\x40\xF9\xFC"},                        // the user-defined area, first and last
+        {"\uE000\uE757", "\xF0\x40\xF9\xFC"},  // the user-defined area, first and last
     };
     for (const Row& r : rows) {
         const survey::Cp932 enc = toCp932(r.text);
@@ -50,15 +53,21 @@ TEST(Cp932, TextGivesTheBytesOfShiftJis) {
 }
 
 TEST(Cp932, TheFirstCharacterWithoutACodeIsNamedWhole) {
-    struct Row { std::string text; std::string offending; const char* label; };
+    struct Row {
+        std::string text;
+        std::string offending;
+        const char* label;
+    };
     const Row rows[] = {
-        {"角\U0001F600한", "\U0001F600", "1F600"},   // beyond the BMP
+        {"角\U0001F600한", "\U0001F600", "1F600"},  // beyond the BMP
         {"X 한 \U0001F600", "한", "D55C"},
-        {"A\u0080B", "\u0080", "0080"},               // a C1 control code
-        {"\uF8F0", "\uF8F0", "F8F0"},                 // private use that Windows puts on byte A0
-        {"\uF86F", "\uF86F", "F86F"},                 // private use that would read back as №
+        {"A\u0080B", "\u0080", "0080"},  // a C1 control code
+        {"\uF8F0", "\uF8F0", "F8F0"},    // private use that Windows puts on byte A0
+        {"\uF86F", "\uF86F", "F86F"},    // private use that would read back as №
         {"é", "é", "00E9"},
-        {"A\xFF" "B", "\uFFFD", "FFFD"},              // bytes that are not UTF-8
+        {"A\xFF"
+         "B",
+         "\uFFFD", "FFFD"},  // bytes that are not UTF-8
     };
     for (const Row& r : rows) {
         const survey::Cp932 enc = toCp932(r.text);
@@ -83,8 +92,8 @@ TEST(Cp932, EveryCharacterOfTheBmpReadsBackAsItselfAndTheWholeIsTheSameEverywher
         // Stored only what reads back as itself (a look-alike as its look-alike).
         const std::optional<std::string> back = fromCp932(enc.bytes);
         ASSERT_TRUE(back) << std::hex << unsigned(c);
-        const bool lookAlike = c == 0x301C || c == 0x2212 || c == 0x2016 || c == 0x00A5 || c == 0x2014 ||
-                               c == 0x00A2 || c == 0x00A3 || c == 0x00AC;
+        const bool lookAlike = c == 0x301C || c == 0x2212 || c == 0x2016 || c == 0x00A5 || c == 0x2014 || c == 0x00A2 ||
+                               c == 0x00A3 || c == 0x00AC;
         if (!lookAlike) {
             EXPECT_EQ(*back, utf8(c)) << std::hex << unsigned(c);
         }

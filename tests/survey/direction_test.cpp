@@ -13,7 +13,8 @@ TEST(DirectionRecord, BoxesAsTypedThenAngleAndDistance) {
         {{"0", "0", "100", "100"},
          {kSep, "基準 X 0", "基準 Y 0", "後視 X 100", "後視 Y 100", "方向角  45 - 0 - 0   距　離 141.421 m", kSep}},
         {{"100.0", "-20", "0", "-120"},
-         {kSep, "基準 X 100.0", "基準 Y -20", "後視 X 0", "後視 Y -120", "方向角  225 - 0 - 0   距　離 141.421 m", kSep}},
+         {kSep, "基準 X 100.0", "基準 Y -20", "後視 X 0", "後視 Y -120", "方向角  225 - 0 - 0   距　離 141.421 m",
+          kSep}},
         // Equal in value, typed differently: 45 degrees and no distance.
         {{"10", "20", "10.0", "20"},
          {kSep, "基準 X 10", "基準 Y 20", "後視 X 10.0", "後視 Y 20", "方向角  45 - 0 - 0   距　離 0 m", kSep}},

@@ -71,8 +71,9 @@ TEST(IntersectionRecord, TheKindTheBoxesAsTypedAndThePoint) {
     };
     for (const auto& [kind, row] : rows) {
         const std::vector<std::string>& t = row.typed;
-        const survey::IntersectionInput in{{row.value(0), row.value(1)}, row.value(2), {row.value(3), row.value(4)},
-                                           row.value(5), kind, {t[0], t[1], t[2], t[3], t[4], t[5]}};
+        const survey::IntersectionInput in{
+            {row.value(0), row.value(1)},        row.value(2), {row.value(3), row.value(4)}, row.value(5), kind,
+            {t[0], t[1], t[2], t[3], t[4], t[5]}};
         const auto found = survey::intersectLines(in.a, in.angleA, in.b, in.angleB, in.kind, survey::degreeConstant());
         ASSERT_TRUE(found.has_value()) << t[2];
         EXPECT_EQ(survey::intersectionRecord(in, *found).lines(), row.lines) << t[2];

@@ -74,10 +74,12 @@ TEST(InverseRecord, BoxesAsTypedThenAngleAndDistance) {
     };
     for (const RecordRow& row : rows) {
         const std::vector<std::string>& t = row.typed;
-        const survey::InverseInput in{{row.value(0), row.value(1)}, {row.value(2), row.value(3)},
-                                      {row.value(4), row.value(5)}, {t[0], t[1], t[2], t[3], t[4], t[5]}};
-        const survey::InverseTraverse r = survey::inverseTraverse(in.station, in.backsight, in.target,
-                                                                  survey::degreeConstant());
+        const survey::InverseInput in{{row.value(0), row.value(1)},
+                                      {row.value(2), row.value(3)},
+                                      {row.value(4), row.value(5)},
+                                      {t[0], t[1], t[2], t[3], t[4], t[5]}};
+        const survey::InverseTraverse r =
+            survey::inverseTraverse(in.station, in.backsight, in.target, survey::degreeConstant());
         EXPECT_EQ(survey::inverseRecord(in, r).lines(), row.lines) << t[2] << " " << t[4];
     }
 }

@@ -101,7 +101,8 @@ int childMain(int argc, char** argv) {
         survey::seam::redirectDesktop(fs::path(argv[2]));
         const survey::ResultFile file("race.txt");
         bool all = true;
-        for (int i = 0, n = std::atoi(argv[4]); i < n; ++i) all = file.append(racingRecord(std::atoi(argv[3]), i)).ok() && all;
+        for (int i = 0, n = std::atoi(argv[4]); i < n; ++i)
+            all = file.append(racingRecord(std::atoi(argv[3]), i)).ok() && all;
         return all ? 0 : 1;
     }
     if (work == "append-big" && argc == 4) {
@@ -117,7 +118,8 @@ int childMain(int argc, char** argv) {
         std::FILE* held = ::_wfsopen(fs::path(argv[2]).c_str(), L"ab", _SH_DENYRW);
         if (!held) return 2;
         writeBytes(argv[3], "held");
-        for (int i = 0; i < 3000 && !fs::exists(argv[4]); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int i = 0; i < 3000 && !fs::exists(argv[4]); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::fclose(held);
         return 0;
     }

@@ -45,25 +45,24 @@ TEST_P(CrossingEdges, FindsTheEdgesThatMeetWhereTheyShouldNot) {
 
 INSTANTIATE_TEST_SUITE_P(
     Outlines, CrossingEdges,
-    testing::Values(
-        Outline{"Square", {{0, 0}, {0, 10}, {10, 10}, {10, 0}}, {}},
-        Outline{"StraightOnThroughACorner", {{0, 0}, {0, 5}, {0, 10}, {10, 10}, {10, 0}}, {}},
-        // The boxes of the arms overlap, the arms do not meet.
-        Outline{"UShape", {{0, 0}, {10, 0}, {10, 4}, {1, 4}, {1, 6}, {10, 6}, {10, 10}, {0, 10}}, {}},
-        Outline{"BowTie", {{0, 0}, {10, 10}, {0, 10}, {10, 0}}, {0, 2}},
-        // Two loops touching where corner 1 is visited again as corner 4.
-        Outline{"FigureEight", {{5, 5}, {0, 10}, {0, 0}, {5, 5}, {10, 0}, {10, 10}}, {0, 2, 3, 5}},
-        Outline{"CornerTypedTwice", {{0, 0}, {0, 10}, {0, 10}, {10, 10}, {10, 0}}, {}},
-        Outline{"FirstCornerRepeatedAtTheEnd", {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}}, {}},
-        // Edge 3 runs back along edge 2; edge 4 starts on edge 2.
-        Outline{"EdgeRunningBack", {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {10, 5}}, {2, 3, 4}},
-        Outline{"ThereAndBackAgain", {{0, 0}, {0, 10}, {0, 0}}, {0, 1}},
-        Outline{"TwoCorners", {{0, 0}, {0, 10}}, {}},
-        Outline{"CornerBeyondRange", {{0, 0}, {inf, 10}, {10, 10}, {10, 0}}, {}},
-        Outline{"Circle10001", circle(10001), {}},
-        // Two corners entered in the wrong order: the edges into and out of
-        // the pair cross.
-        Outline{"Circle10001TwoCornersSwapped", swapped(circle(10001), 5000), {4999, 5001}}),
+    testing::Values(Outline{"Square", {{0, 0}, {0, 10}, {10, 10}, {10, 0}}, {}},
+                    Outline{"StraightOnThroughACorner", {{0, 0}, {0, 5}, {0, 10}, {10, 10}, {10, 0}}, {}},
+                    // The boxes of the arms overlap, the arms do not meet.
+                    Outline{"UShape", {{0, 0}, {10, 0}, {10, 4}, {1, 4}, {1, 6}, {10, 6}, {10, 10}, {0, 10}}, {}},
+                    Outline{"BowTie", {{0, 0}, {10, 10}, {0, 10}, {10, 0}}, {0, 2}},
+                    // Two loops touching where corner 1 is visited again as corner 4.
+                    Outline{"FigureEight", {{5, 5}, {0, 10}, {0, 0}, {5, 5}, {10, 0}, {10, 10}}, {0, 2, 3, 5}},
+                    Outline{"CornerTypedTwice", {{0, 0}, {0, 10}, {0, 10}, {10, 10}, {10, 0}}, {}},
+                    Outline{"FirstCornerRepeatedAtTheEnd", {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}}, {}},
+                    // Edge 3 runs back along edge 2; edge 4 starts on edge 2.
+                    Outline{"EdgeRunningBack", {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {10, 5}}, {2, 3, 4}},
+                    Outline{"ThereAndBackAgain", {{0, 0}, {0, 10}, {0, 0}}, {0, 1}},
+                    Outline{"TwoCorners", {{0, 0}, {0, 10}}, {}},
+                    Outline{"CornerBeyondRange", {{0, 0}, {inf, 10}, {10, 10}, {10, 0}}, {}},
+                    Outline{"Circle10001", circle(10001), {}},
+                    // Two corners entered in the wrong order: the edges into and out of
+                    // the pair cross.
+                    Outline{"Circle10001TwoCornersSwapped", swapped(circle(10001), 5000), {4999, 5001}}),
     [](const testing::TestParamInfo<Outline>& info) { return info.param.name; });
 
 }  // namespace

@@ -78,11 +78,14 @@ TEST(RadialRecord, DirectionAndIncludedAngles) {
         const bool included = row.typed.size() == 6;
         if (!included) row.typed.insert(row.typed.begin() + 2, 2, "");
         const std::vector<std::string>& t = row.typed;
-        survey::RadialInput in{{row.value(0), row.value(1)}, std::nullopt, row.value(4), row.value(5),
+        survey::RadialInput in{{row.value(0), row.value(1)},
+                               std::nullopt,
+                               row.value(4),
+                               row.value(5),
                                {t[0], t[1], t[2], t[3], t[4], t[5]}};
         if (included) in.backsight = Point{row.value(2), row.value(3)};
-        const Point p = survey::radialPoint(in.station, in.backsight, in.packedAngle, in.distance,
-                                            survey::degreeConstant());
+        const Point p =
+            survey::radialPoint(in.station, in.backsight, in.packedAngle, in.distance, survey::degreeConstant());
         EXPECT_EQ(survey::radialRecord(in, p).lines(), row.lines) << t[2] << " " << t[4];
     }
 }

@@ -75,7 +75,8 @@ TEST(ResultFolder, TheDesktopOfTheUserDirectoriesOrOfHome) {
     EXPECT_EQ(survey::platform::desktopFolder(), fs::path(home + "/Desktop"));
 
     fs::create_directories(scratch.root() / ".config");
-    writeBytes(scratch.root() / ".config/user-dirs.dirs", "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n");
+    writeBytes(scratch.root() / ".config/user-dirs.dirs",
+               "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n");
     EXPECT_EQ(survey::platform::desktopFolder(), fs::path(home + "/デスクトップ"));
 
     // Without an absolute HOME there is no user folder at all: not "/", not

@@ -49,8 +49,8 @@ TEST(TransformRecord, BoxesAsTypedInPairsThenThePoint) {
     const RecordRow rows[] = {
         // The distance 14.142 is rounded before it is carried over.
         {{"0", "0", "100", "0", "1000", "2000", "1000", "2100", "10.0", "10"},
-         {kSep, "基準　X 0  基準　Y 0", "後視　X 100  後視　Y 0", "基準’X 1000  基準’Y 2000", "後視’X 1000  後視’Y 2100",
-          "DA-X 10.0  DA-Y 10", "変換後 X  990.0001   変換後 Y 2009.9999 ", kSep}},
+         {kSep, "基準　X 0  基準　Y 0", "後視　X 100  後視　Y 0", "基準’X 1000  基準’Y 2000",
+          "後視’X 1000  後視’Y 2100", "DA-X 10.0  DA-Y 10", "変換後 X  990.0001   変換後 Y 2009.9999 ", kSep}},
         // A quarter turn about the origin: a minus sign right after "変換後 Y".
         {{"0", "0", "100", "0", "0", "0", "0", "100", "-30", "40"},
          {kSep, "基準　X 0  基準　Y 0", "後視　X 100  後視　Y 0", "基準’X 0  基準’Y 0", "後視’X 0  後視’Y 100",

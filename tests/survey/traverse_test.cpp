@@ -126,8 +126,7 @@ TEST(TraverseAdjustment, WorkedExampleWorkingValues) {
 }
 
 TEST(TraverseReport, TurnedThrough180DegreesKeepsClosureAndAngles) {
-    const std::vector<std::string> report =
-        reportOf(knownOf(3, 1000, 1000, 890.996, 628.393, "60", 260), kWorkedPairs);
+    const std::vector<std::string> report = reportOf(knownOf(3, 1000, 1000, 890.996, 628.393, "60", 260), kWorkedPairs);
     ASSERT_EQ(report.size(), 39u);
     expectLines(report, {{4, "方向角閉合差   + 0 - 0 - 20 "},
                          {7, "Tα 60"},
@@ -235,11 +234,10 @@ TEST(TraverseReport, SignMarkOfTheClosure) {
         const char* closureLine;
     };
     const Row rows[] = {
-        {190.0020, "方向角閉合差   + 0 - 0 - 20 "},
-        {189.5940, "方向角閉合差   - 0 - 0 - 20 "},
-        {190.0000, "方向角閉合差   + 0 - 0 - 0 "},    // W = 0 exactly
-        {189.59596, "方向角閉合差   + 0 - 0 - 0 "},   // W = -0.4″: written as 0, so "+"
-        {189.59594, "方向角閉合差   - 0 - 0 - 1 "},   // W = -0.6″
+        {190.0020, "方向角閉合差   + 0 - 0 - 20 "}, {189.5940, "方向角閉合差   - 0 - 0 - 20 "},
+        {190.0000, "方向角閉合差   + 0 - 0 - 0 "},   // W = 0 exactly
+        {189.59596, "方向角閉合差   + 0 - 0 - 0 "},  // W = -0.4″: written as 0, so "+"
+        {189.59594, "方向角閉合差   - 0 - 0 - 1 "},  // W = -0.6″
     };
     for (const Row& row : rows) {
         std::vector<Typed> pairs = kWorkedPairs;
@@ -249,7 +247,8 @@ TEST(TraverseReport, SignMarkOfTheClosure) {
 
     // A traverse that closes exactly, whose sum of doubles leaves W a hair
     // below zero.
-    const auto hair = adjust(knownOf(0, 0, 0, 0, 0, "90.35", 53.382), {{237.34, 10}, {217.382, 10}, {158.4, 10}, {249.11, 0}});
+    const auto hair =
+        adjust(knownOf(0, 0, 0, 0, 0, "90.35", 53.382), {{237.34, 10}, {217.382, 10}, {158.4, 10}, {249.11, 0}});
     ASSERT_TRUE(hair);
     ASSERT_LT(hair->closure, 0.0);
     ASSERT_GT(hair->closure, -1e-9);
@@ -262,10 +261,7 @@ TEST(TraverseReport, ZeroClosureDistanceLeavesTheRatioOut) {
     const std::vector<std::string> report =
         reportOf(knownOf(3, 1000, 1000, 1109.013, 1371.61, "240", 80), kWorkedPairs);
     ASSERT_EQ(report.size(), 39u);
-    expectLines(report, {{13, "閉合誤差  0 "},
-                         {14, "1 :"},
-                         {15, ""},
-                         {16, " A → 1 :調整交角  180 - 0 - 5 "}});
+    expectLines(report, {{13, "閉合誤差  0 "}, {14, "1 :"}, {15, ""}, {16, " A → 1 :調整交角  180 - 0 - 5 "}});
 }
 
 TEST(TraverseAdjustment, RefusedTraverses) {

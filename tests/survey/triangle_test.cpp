@@ -30,11 +30,9 @@ TEST(TriangleAngles, CosineToAngleAndItsDisplay) {
     EXPECT_TRUE(std::isnan(survey::angleFromCosine(1.0000001, kDeg)));
 
     const std::pair<double, const char*> degrees[] = {
-        {1.25 / 3600.0, "0 0 1.2"},  // halves to the even tenth
-        {1.35 / 3600.0, "0 0 1.4"},
-        {10.0 + 59.0 / 60.0 + 59.96 / 3600.0, "11 0 0"},  // 60.0" carries twice
-        {359.99999, "0 0 0"},
-        {std::nan(""), "0 0 0"},
+        {1.25 / 3600.0, "0 0 1.2"},                                                   // halves to the even tenth
+        {1.35 / 3600.0, "0 0 1.4"}, {10.0 + 59.0 / 60.0 + 59.96 / 3600.0, "11 0 0"},  // 60.0" carries twice
+        {359.99999, "0 0 0"},       {std::nan(""), "0 0 0"},
     };
     for (const auto& [value, angle] : degrees) EXPECT_EQ(shown(value), angle) << value;
 }

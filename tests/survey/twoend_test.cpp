@@ -43,7 +43,8 @@ TEST(TwoEndPoint, WalksFromBothEndsAndTakesTheMean) {
         {{0, 0}, {24.69134, 24.69134}, 17.4594, 17.4594, {12.3456, 12.3456}, "truncated, not rounded"},
         {{0, 0}, {-24.69134, -24.69134}, 17.4594, 17.4594, {-12.3456, -12.3456}, "toward zero"},
     };
-    for (const Row& row : rows) expectPoint(survey::twoEndPoint(row.a, row.b, row.s, row.r, kDeg), row.expected, row.what);
+    for (const Row& row : rows)
+        expectPoint(survey::twoEndPoint(row.a, row.b, row.s, row.r, kDeg), row.expected, row.what);
 }
 
 TEST(TwoEndPoint, NonFiniteInputGivesNonFiniteCoordinates) {
@@ -55,10 +56,9 @@ TEST(TwoEndPoint, NonFiniteInputGivesNonFiniteCoordinates) {
 
 TEST(SectionCount, WholeNumbersFromTwoToAThousandReadStrictly) {
     const std::pair<const char*, std::optional<int>> rows[] = {
-        {"2", 2},         {"3", 3},          {"1000", 1000},      {"3.0", 3},          {" 7 ", 7},
-        {"1e3", 1000},    {"2.5", {}},       {"-3", {}},          {"1", {}},           {"0", {}},
-        {"1001", {}},     {"12abc", {}},     {"abc", {}},         {"", {}},            {"1e400", {}},
-        {"2.0000001", {}},
+        {"2", 2},    {"3", 3},   {"1000", 1000}, {"3.0", 3},        {" 7 ", 7},   {"1e3", 1000},
+        {"2.5", {}}, {"-3", {}}, {"1", {}},      {"0", {}},         {"1001", {}}, {"12abc", {}},
+        {"abc", {}}, {"", {}},   {"1e400", {}},  {"2.0000001", {}},
     };
     for (const auto& [text, expected] : rows) EXPECT_EQ(survey::sectionCount(text), expected) << '"' << text << '"';
 }

@@ -28,20 +28,30 @@ protected:
     PageView page(int index) const {
         if (index == 0) {
             const 面積計算::ThreeSides& p = *w->heron;
-            return {0, {p.Text1, p.Text2, p.Text3},
+            return {0,
+                    {p.Text1, p.Text2, p.Text3},
                     {p.Label7, p.Label8, p.Label9, p.Label10, p.Label11, p.Label12, p.Label13, p.Label14, p.Label15},
-                    {p.Label18}, p.Command1, p.Command2, p.Command4};
+                    {p.Label18},
+                    p.Command1,
+                    p.Command2,
+                    p.Command4};
         }
         if (index == 1) {
             const 面積計算::SidesAngle& p = *w->sidesAngle;
             const auto& L = p.Label22;
-            return {1, {p.Text4, p.Text5, p.Text6}, {L[4], L[6], L[8], L[13], L[11], L[15]}, {L[17], L[19]},
-                    p.Command5, p.Command6, p.Command8};
+            return {1,
+                    {p.Text4, p.Text5, p.Text6},
+                    {L[4], L[6], L[8], L[13], L[11], L[15]},
+                    {L[17], L[19]},
+                    p.Command5,
+                    p.Command6,
+                    p.Command8};
         }
         const 面積計算::AnglesSide& p = *w->anglesSide;
         const auto& L = p.Label23;
-        return {2, {p.Text7, p.Text8, p.Text9}, {L[8], L[9], L[10]}, {L[6], L[7], L[11]}, p.Command9,
-                p.Command10, p.Command12};
+        return {
+            2,          {p.Text7, p.Text8, p.Text9}, {L[8], L[9], L[10]}, {L[6], L[7], L[11]}, p.Command9, p.Command10,
+            p.Command12};
     }
 
     // Shows the page, types the values into its boxes and calculates.
@@ -126,7 +136,8 @@ TEST_F(MenTest, WhatIsNoTriangleIsRefusedAndEmptiesThePage) {
         boxes.reset();
         calculate(p, e.in);
         ASSERT_EQ(boxes.boxes().size(), 1) << e.text;
-        EXPECT_EQ(boxes.boxes()[0].prompt, QStringLiteral("入力されていないデータがあるか、データが適切ではありません。"));
+        EXPECT_EQ(boxes.boxes()[0].prompt,
+                  QStringLiteral("入力されていないデータがあるか、データが適切ではありません。"));
         EXPECT_EQ(results(p) + typed(p), QString()) << e.text;
         EXPECT_EQ(QApplication::focusWidget(), p.boxes[0]) << e.text;
     }

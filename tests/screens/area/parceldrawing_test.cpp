@@ -21,7 +21,7 @@ namespace {
 const std::vector<Corner> kSquare{{0, 0}, {0, 10}, {10, 10}, {10, 0}};
 const std::vector<Corner> kBowTie{{0, 0}, {10, 10}, {0, 10}, {10, 0}};
 // A parcel with corners 3 and 4 entered the wrong way round.
-const std::vector<Corner> kSeven{{-34980.0, 12000.0},  {-34978.5, 12018.2}, {-35004.8, 12021.9}, {-34990.3, 12026.7},
+const std::vector<Corner> kSeven{{-34980.0, 12000.0}, {-34978.5, 12018.2}, {-35004.8, 12021.9}, {-34990.3, 12026.7},
                                  {-35008.2, 12008.4}, {-35001.1, 11996.3}, {-34990.6, 11994.8}};
 const QSize kSize(600, 600);
 
@@ -145,7 +145,8 @@ TEST_F(ParcelDrawingTest, NumbersWhereTheyHaveRoomNeverOverlapping) {
         // Every number of a small parcel; at least the first and the last.
         EXPECT_EQ(numbers.size() == corners.size(), corners.size() == 7);
         EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [](auto& n) { return n.first == 0; }));
-        EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [&](auto& n) { return n.first == corners.size() - 1; }));
+        EXPECT_TRUE(
+            std::any_of(numbers.begin(), numbers.end(), [&](auto& n) { return n.first == corners.size() - 1; }));
         for (std::size_t a = 0; a < numbers.size(); ++a) {
             EXPECT_TRUE(QRectF(QPointF(), kSize).contains(numbers[a].second));
             for (std::size_t b = a + 1; b < numbers.size(); ++b)
@@ -159,7 +160,8 @@ TEST_F(ParcelDrawingTest, TableShowsEveryCornerScrolledToTheLast) {
     for (int i = 0; i < 10001; ++i) corners.push_back({i / 4.0, -i * 1.5});
     drawing->showBeside(screen);
     drawing->setCorners(corners);
-    for (const auto& [row, texts] : {std::pair{2, QStringList{"3", "0.5", "-3"}}, {10000, {"10001", "2500", "-15000"}}}) {
+    for (const auto& [row, texts] :
+         {std::pair{2, QStringList{"3", "0.5", "-3"}}, {10000, {"10001", "2500", "-15000"}}}) {
         QStringList shown;
         for (int column = 0; column < 3; ++column) shown << table()->index(row, column).data().toString();
         EXPECT_EQ(shown, texts);
@@ -203,7 +205,8 @@ TEST_F(ParcelDrawingTest, SavesPngSvgOrPdfByTheSuffixAndTellsWhenItCannot) {
     // Each kind's mark near the start: the PNG signature, the SVG element
     // after the XML declaration, the PDF header.
     for (const auto& [name, mark] : {std::pair{QStringLiteral("区画図.png"), QByteArray("\x89PNG\r\n\x1a\n")},
-                                     {QStringLiteral("区画図.SVG"), "<svg"}, {QStringLiteral("区画図.pdf"), "%PDF-"}}) {
+                                     {QStringLiteral("区画図.SVG"), "<svg"},
+                                     {QStringLiteral("区画図.pdf"), "%PDF-"}}) {
         EXPECT_TRUE(drawing->save(dir.filePath(name))) << name.toStdString();
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -264,8 +267,12 @@ TEST_F(ParcelDrawingTest, SvgHoldsTheOutlineTheEdgesAndTheTexts) {
             for (const QPointF p : e.points) EXPECT_TRUE(finite(p)) << e.name.toStdString();
             if (e.name == u"polyline") outline += e.points;
             if (e.name == u"text") texts << e.text;
-            if (e.name == u"title") { EXPECT_EQ(e.text, drawing->windowTitle()); }
-            if (e.name == u"desc") { EXPECT_EQ(e.text, drawing->accessibleDescription()); }
+            if (e.name == u"title") {
+                EXPECT_EQ(e.text, drawing->windowTitle());
+            }
+            if (e.name == u"desc") {
+                EXPECT_EQ(e.text, drawing->accessibleDescription());
+            }
             const std::size_t edge = e.name == u"line" ? edgeOf(e.points) : n;
             if (edge < n && red(QColor(e.attributes.value("stroke").toString()).rgb())) reds.push_back(edge);
             if (edge == n - 1) closingDashed = e.attributes.hasAttribute("stroke-dasharray");

@@ -45,14 +45,11 @@ protected:
     qsizetype lineCount() const { return decodedFile(desktop, kFile).count(QStringLiteral("\r\n")); }
 };
 
-TEST_F(ZamenTest, OpensWithNoCornersAndNumberOne) {
-    EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""}));
-}
+TEST_F(ZamenTest, OpensWithNoCornersAndNumberOne) { EXPECT_EQ(screenTexts(), (QStringList{"", "", "1", ""})); }
 
 TEST_F(ZamenTest, NothingClippedOrOverlapping) {
-    QList<QWidget*> controls{w->Picture1, w->Text1, w->Text2, w->Label2, w->Label3, w->Label4,
-                             w->Label5, w->Label6, w->Command1, w->Command2, w->Command3,
-                             w->Command4, w->Command5};
+    QList<QWidget*> controls{w->Picture1, w->Text1,    w->Text2,    w->Label2,   w->Label3,   w->Label4,  w->Label5,
+                             w->Label6,   w->Command1, w->Command2, w->Command3, w->Command4, w->Command5};
     // The widest number the area label may have to show.
     w->Label4->setText(QStringLiteral("1.23456789012346E+15"));
     EXPECT_LE(w->Label4->sizeHint().width(), w->Label4->width());
@@ -325,7 +322,11 @@ TEST_F(ZamenImportTest, APastedTableIsAskedForThenTakenAsThatManyInputs) {
 
 TEST_F(ZamenImportTest, APasteThatCannotBeTakenWholeAddsNothing) {
     enterCorner("1", "2");
-    struct Row { const char* text; int reply; const char* message; };
+    struct Row {
+        const char* text;
+        int reply;
+        const char* message;
+    };
     const Row rows[] = {
         {"0 0\n5 5\nabc\n", -1, "3 行目を座標として読めません：「abc」"},
         {"0 0\n1e400 5\n", -1, "2 行目を座標として読めません：「1e400 5」"},
@@ -363,10 +364,12 @@ TEST_F(ZamenImportTest, ADroppedSimaFileOffersItsParcels) {
     const QString path = folder.filePath(QStringLiteral("現況.sim"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray::fromStdString(survey::toCp932(
-        "G00,01,現況\r\nA00,\r\nA01, 1,K1 , 0, 0, ,\r\nA01, 2,K2 , 0, 10, 5.1,\r\nA01, 3,K3 , 10, 10,,\r\n"
-        "A99,\r\nD00,1,一番,\r\nB01,1,K1,\r\nB01,2,K2,\r\nB01,3,K3,\r\nD99,\r\n"
-        "D00,2,二番,\r\nB01,3,K3,\r\nB01,1,K1,\r\nD99,\r\n").bytes));
+    file.write(QByteArray::fromStdString(
+        survey::toCp932(
+            "G00,01,現況\r\nA00,\r\nA01, 1,K1 , 0, 0, ,\r\nA01, 2,K2 , 0, 10, 5.1,\r\nA01, 3,K3 , 10, 10,,\r\n"
+            "A99,\r\nD00,1,一番,\r\nB01,1,K1,\r\nB01,2,K2,\r\nB01,3,K3,\r\nD99,\r\n"
+            "D00,2,二番,\r\nB01,3,K3,\r\nB01,1,K1,\r\nD99,\r\n")
+            .bytes));
     file.close();
 
     boxes.choose(0);
@@ -395,7 +398,8 @@ TEST_F(ZamenImportTest, ADroppedSimaFileOffersItsParcels) {
 namespace {
 
 struct ZamenFrame : FrameCase<座標面積> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Command1", "Command2", "Command3", "Command4", "Command5"};
+    static inline const QStringList tabOrder{"Text1",    "Text2",    "Command1", "Command2",
+                                             "Command3", "Command4", "Command5"};
     static constexpr const char* calculateButton = "Command2";
     static constexpr const char* clearButton = "Command3";
     static constexpr const char* exitButton = "Command5";

@@ -40,8 +40,9 @@ TEST_F(ChuutenTest, ExamplesShowTheMidpointAndMarkerAndAppendTheirRecords) {
         EXPECT_EQ(QApplication::focusWidget(), w->Text1);
     }
     EXPECT_TRUE(boxes.boxes().isEmpty());
-    EXPECT_TRUE(decodedFile(desktop, kFile).startsWith(crlf({separatorLine(), "基準A-X 0", "基準A-Y 0", "基準B-X 100",
-                                                             "基準B-Y 50", "X 座標  50   Y 座標  25 ", separatorLine()})));
+    EXPECT_TRUE(decodedFile(desktop, kFile)
+                    .startsWith(crlf({separatorLine(), "基準A-X 0", "基準A-Y 0", "基準B-X 100", "基準B-Y 50",
+                                      "X 座標  50   Y 座標  25 ", separatorLine()})));
 }
 
 TEST_F(ChuutenTest, AZeroMarkerStillCountsAsAResult) {
@@ -96,7 +97,8 @@ TEST_F(ChuutenTest, NothingClippedOrOverlapping) {
 }
 
 struct ChuutenFrame : FrameCase<中間点> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Command1", "Command2", "Command3", "Command4"};
+    static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",
+                                             "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) { fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "50"}}); }
     static void enterInvalid(Screen* w) { fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", ""}}); }
 };

@@ -9,7 +9,8 @@ namespace {
 
 const QString kFile = QStringLiteral("分割DATA.TXT");
 const QString kQuestion = QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 分割DATA.txtファイルも削除しますか？");
-const QString kSeeTheFile = QStringLiteral("計算結果についてはﾃﾞｽｸﾄｯﾌﾟに保存された 分割DATA.TXT ﾌｧｲﾙを参照して下さい。");
+const QString kSeeTheFile =
+    QStringLiteral("計算結果についてはﾃﾞｽｸﾄｯﾌﾟに保存された 分割DATA.TXT ﾌｧｲﾙを参照して下さい。");
 
 class DivideTest : public ScreenTest {
 protected:
@@ -25,10 +26,9 @@ protected:
 TEST_F(DivideTest, ThreeSectionsWriteTwoPointsThenTellWhereTheyAre) {
     enter({"0", "0", "90", "0", "3"});
     press(w->Command1);
-    EXPECT_EQ(decodedFile(desktop, kFile),
-              crlf({separatorLine(), "分割数 3", "基準A-X 0", "基準A-Y 0", "基準B-X 90", "基準B-Y 0", "",
-                    " 1  点目   距離  30    X 座標  30    Y 座標  0 ",
-                    " 2  点目   距離  60    X 座標  60    Y 座標  0 ", separatorLine()}));
+    EXPECT_EQ(decodedFile(desktop, kFile), crlf({separatorLine(), "分割数 3", "基準A-X 0", "基準A-Y 0", "基準B-X 90",
+                                                 "基準B-Y 0", "", " 1  点目   距離  30    X 座標  30    Y 座標  0 ",
+                                                 " 2  点目   距離  60    X 座標  60    Y 座標  0 ", separatorLine()}));
     ASSERT_EQ(boxes.boxes().size(), 1);
     EXPECT_EQ(boxes.boxes()[0].prompt, kSeeTheFile);
     EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("計算結果"));
@@ -132,7 +132,8 @@ TEST_F(DivideTest, TheDrawingIsThere) {
 TEST_F(DivideTest, NothingClippedOrOverlapping) { expectNothingClippedOrOverlapping(w); }
 
 struct DivideFrame : FrameCase<分割> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Text5", "Command1", "Command2", "Command3", "Command4"};
+    static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",   "Text5",
+                                             "Command1", "Command2", "Command3", "Command4"};
     static constexpr const char* refusalFocus = "Text1";
     static constexpr int boxesPerCalculation = 1;  // the box that points to the file
     static void enterValid(Screen* w) {

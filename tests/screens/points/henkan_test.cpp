@@ -16,8 +16,8 @@ protected:
     // base, second backsight, point.
     void enter(const QStringList& texts) { typeWithTab(w->Text1, texts); }
     QStringList boxTexts() const {
-        return textsOf({w->Text1, w->Text2, w->Text3, w->Text4, w->Text9, w->Text10, w->Text5, w->Text6, w->Text7,
-                        w->Text8});
+        return textsOf(
+            {w->Text1, w->Text2, w->Text3, w->Text4, w->Text9, w->Text10, w->Text5, w->Text6, w->Text7, w->Text8});
     }
     QStringList results() const { return {w->Label5->text(), w->Label6->text()}; }
 };
@@ -26,7 +26,10 @@ protected:
 const QStringList kSystems{"0", "0", "100", "0", "1000", "2000", "1000", "2100"};
 
 TEST_F(HenkanTest, ExamplesConvertAndKeepTheBoxes) {
-    struct Case { QStringList in; QStringList shown; };
+    struct Case {
+        QStringList in;
+        QStringList shown;
+    };
     const Case cases[] = {
         {kSystems + QStringList{"10", "10"}, {"990.0001", "2009.9999"}},  // 14.142 m carried
         {kSystems + QStringList{"-30", "40"}, {"960", "1970"}},
@@ -58,7 +61,7 @@ TEST_F(HenkanTest, TheRecordTakesTheBoxesInTheOrderOfTheRows) {
 TEST_F(HenkanTest, EmptyBoxesAndAbsurdValuesAreRefused) {
     const QStringList refused[] = {
         kSystems.mid(0, 7) + QStringList{"", "10", "10"},  // the second backsight's Y
-        kSystems + QStringList{"1e400", "0"},             // beyond a double
+        kSystems + QStringList{"1e400", "0"},              // beyond a double
         {"-1e308", "0", "100", "0", "0", "0", "0", "100", "1e308", "0"},
     };
     for (const QStringList& in : refused) {
@@ -78,15 +81,30 @@ TEST_F(HenkanTest, EmptyBoxesAndAbsurdValuesAreRefused) {
 namespace {
 
 struct HenkanFrame : FrameCase<座標変換> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Text9", "Text10", "Text5",
-                                                 "Text6", "Text7", "Text8", "Command1", "Command2", "Command3", "Command4"};
+    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4",    "Text9",    "Text10",   "Text5",
+                                             "Text6", "Text7", "Text8", "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) {
-        fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text9", "0"}, {"Text10", "0"},
-                 {"Text5", "100"}, {"Text6", "0"}, {"Text7", "5"}, {"Text8", "5"}});
+        fill(w, {{"Text1", "0"},
+                 {"Text2", "0"},
+                 {"Text3", "100"},
+                 {"Text4", "0"},
+                 {"Text9", "0"},
+                 {"Text10", "0"},
+                 {"Text5", "100"},
+                 {"Text6", "0"},
+                 {"Text7", "5"},
+                 {"Text8", "5"}});
     }
     static void enterInvalid(Screen* w) {
-        fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text9", "0"}, {"Text10", "0"},
-                 {"Text5", "100"}, {"Text6", "0"}, {"Text7", "5"}});
+        fill(w, {{"Text1", "0"},
+                 {"Text2", "0"},
+                 {"Text3", "100"},
+                 {"Text4", "0"},
+                 {"Text9", "0"},
+                 {"Text10", "0"},
+                 {"Text5", "100"},
+                 {"Text6", "0"},
+                 {"Text7", "5"}});
     }
     static void typeOverflow(Screen* w) { fill(w, {{"Text5", "1e400"}}); }  // 後視'X
 };

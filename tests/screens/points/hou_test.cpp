@@ -25,9 +25,7 @@ protected:
     QStringList results() const {
         return {w->Label7->text(), w->Label8->text(), w->Label9->text(), w->Label14->text()};
     }
-    QStringList boxTexts() const {
-        return {w->Text1->text(), w->Text2->text(), w->Text3->text(), w->Text4->text()};
-    }
+    QStringList boxTexts() const { return {w->Text1->text(), w->Text2->text(), w->Text3->text(), w->Text4->text()}; }
 };
 
 TEST_F(HouTest, ExampleShowsResultsAndWritesTheRecord) {
@@ -48,7 +46,10 @@ TEST_F(HouTest, ExampleShowsResultsAndWritesTheRecord) {
 }
 
 TEST_F(HouTest, DirectionsOfTheCompassPoints) {
-    struct Case { const char *x2, *y2; QStringList shown; };
+    struct Case {
+        const char *x2, *y2;
+        QStringList shown;
+    };
     const Case cases[] = {
         {"100", "-100", {"315", "0", "0", "141.421"}},
         {"0", "100", {"90", "0", "0", "100"}},
@@ -76,10 +77,10 @@ TEST_F(HouTest, RefusedInputEmptiesTheScreenAndWritesNothing) {
     const QByteArray before = desktop.bytes(kFile);
 
     const QStringList refused[] = {
-        {"10", "20", "10", "20"},            // the same point typed twice
-        {"10", "", "30", "40"},              // an empty box
-        {"1e308", "0", "-1e308", "0"},       // a distance beyond a double
-        {"1e400", "0", "0", "0"},            // a box beyond a double
+        {"10", "20", "10", "20"},       // the same point typed twice
+        {"10", "", "30", "40"},         // an empty box
+        {"1e308", "0", "-1e308", "0"},  // a distance beyond a double
+        {"1e400", "0", "0", "0"},       // a box beyond a double
     };
     for (const QStringList& in : refused) {
         boxes.reset();
@@ -132,7 +133,8 @@ TEST_F(HouTest, AFileThatCannotBeWrittenIsReportedAndTheProgramGoesOn) {
 namespace {
 
 struct HouFrame : FrameCase<方向距離> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Command1", "Command2", "Command3", "Command4"};
+    static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",
+                                             "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) { fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "1"}, {"Text4", "1"}}); }
     // The same point typed twice.
     static void enterInvalid(Screen* w) { fill(w, {{"Text1", "5"}, {"Text2", "6"}, {"Text3", "5"}, {"Text4", "6"}}); }

@@ -33,7 +33,11 @@ TEST_F(KouTest, OpensInDirectionModeWithItsOwnMenuCaption) {
 }
 
 TEST_F(KouTest, BothModesIntersect) {
-    struct Case { bool direction; QStringList in; QStringList shown; };
+    struct Case {
+        bool direction;
+        QStringList in;
+        QStringList shown;
+    };
     const Case cases[] = {
         {true, {"0", "0", "45", "100", "0", "135"}, {"50", "50", "70.7107", "70.7107"}},
         {true, {"0", "0", "225", "100", "0", "135"}, {"50", "50", "70.7107", "70.7107"}},  // P behind A
@@ -72,7 +76,11 @@ TEST_F(KouTest, RecordsNameTheModeAndTheVisibleAngleBoxes) {
 }
 
 TEST_F(KouTest, UnsuitableInputAndParallelLinesAreRefused) {
-    struct Case { bool direction; QStringList in; const char* why; };
+    struct Case {
+        bool direction;
+        QStringList in;
+        const char* why;
+    };
     const Case cases[] = {
         {true, {"0", "0", "45", "100", "0", ""}, "an empty angle"},
         {true, {"0", "0.0", "0", "0", "-0", "0"}, "all six zero"},
@@ -104,8 +112,8 @@ TEST_F(KouTest, UnsuitableInputAndParallelLinesAreRefused) {
 namespace {
 
 struct KouFrame : FrameCase<交点> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text5", "Text6", "Text7",
-                                                 "Command1", "Command2", "Command3", "Command4", "Option1"};
+    static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text5",    "Text6",  "Text7",
+                                             "Command1", "Command2", "Command3", "Command4", "Option1"};
     static void enterValid(Screen* w) {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "45"}, {"Text5", "100"}, {"Text6", "0"}, {"Text7", "135"}});
     }

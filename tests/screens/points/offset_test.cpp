@@ -23,9 +23,8 @@ TEST_F(OffsetTest, OffsetsAlongOneLineFollowEachOtherFromText5) {
     enter({"0", "0", "100", "0", "25"});
     press(w->Command1);
     EXPECT_EQ(shownResult(), (QStringList{"25", "0", "0"}));  // a zero marker all the same
-    EXPECT_EQ(decodedFile(desktop, kFile),
-              crlf({separatorLine(), "ｵﾌｾｯﾄ 25m", "基準A-X 0", "基準A-Y 0", "基準B-X 100", "基準B-Y 0",
-                    "X 座標  25   Y 座標  0 ", separatorLine()}));
+    EXPECT_EQ(decodedFile(desktop, kFile), crlf({separatorLine(), "ｵﾌｾｯﾄ 25m", "基準A-X 0", "基準A-Y 0", "基準B-X 100",
+                                                 "基準B-Y 0", "X 座標  25   Y 座標  0 ", separatorLine()}));
     // Ready for the next offset: the line stays, the offset is selected.
     EXPECT_EQ(QApplication::focusWidget(), w->Text5);
     EXPECT_EQ(w->Text5->selectedText(), QStringLiteral("25"));
@@ -35,9 +34,9 @@ TEST_F(OffsetTest, OffsetsAlongOneLineFollowEachOtherFromText5) {
         QStringList shown;  // X, Y, marker
     };
     const Row rows[] = {
-        {"100", {"100", "0", "0"}},    // L = D gives B
-        {"0", {"0", "0", "0"}},        // L = 0 gives A
-        {"-10", {"-10", "0", "0"}},    // behind A
+        {"100", {"100", "0", "0"}},  // L = D gives B
+        {"0", {"0", "0", "0"}},      // L = 0 gives A
+        {"-10", {"-10", "0", "0"}},  // behind A
     };
     for (const Row& row : rows) {
         typeText(QApplication::focusWidget(), QString::fromUtf8(row.offset));
@@ -61,8 +60,7 @@ TEST_F(OffsetTest, AnOffsetBeyondBIsRefusedWithTheFocusInText5) {
     const QByteArray written = desktop.bytes(kFile);
 
     const QStringList refused[] = {
-        {"0", "0", "100", "0", "100.0001"},
-        {"5", "5", "5", "5", "0.0001"},  // A = B: any positive offset
+        {"0", "0", "100", "0", "100.0001"}, {"5", "5", "5", "5", "0.0001"},  // A = B: any positive offset
     };
     for (const QStringList& in : refused) {
         boxes.reset();
@@ -97,7 +95,8 @@ TEST_F(OffsetTest, NothingClippedOrOverlapping) {
 }
 
 struct OffsetFrame : FrameCase<オフセット> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Text5", "Command1", "Command2", "Command3", "Command4"};
+    static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",   "Text5",
+                                             "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text5", "25"}});
     }

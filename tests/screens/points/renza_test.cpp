@@ -30,8 +30,8 @@ protected:
     QStringList results() const { return {w->Label7->text(), w->Label9->text()}; }
     QStringList base() const { return {w->Text1->text(), w->Text2->text()}; }
     static QStringList record(const QStringList& typed, const QString& pointLine) {
-        return {separatorLine(),      "基準 X " + typed[0], "基準 Y " + typed[1], "方向角 " + typed[2],
-                "距　離 " + typed[3], pointLine,            separatorLine()};
+        return {separatorLine(), "基準 X " + typed[0], "基準 Y " + typed[1], "方向角 " + typed[2], "距　離 " + typed[3],
+                pointLine,       separatorLine()};
     }
 };
 
@@ -60,7 +60,10 @@ TEST_F(RenzaTest, TheChainCarriesTheUnroundedPoint) {
 }
 
 TEST_F(RenzaTest, ThreeLegsRoundASquareAndALegOfNoLength) {
-    struct Leg { const char *angle, *distance; QStringList shown, carried; };
+    struct Leg {
+        const char *angle, *distance;
+        QStringList shown, carried;
+    };
     const Leg legs[] = {
         {"0.0000", "100", {"100", "0"}, {"100", "0"}},
         {"90.0000", "100", {"100", "100"}, {"100", "100"}},
@@ -135,7 +138,8 @@ TEST(RenzaLayout, NothingClippedOrOverlapping) {
 }
 
 struct RenzaFrame : FrameCase<連続座標計算> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Command1", "Command2", "Command3", "Command4"};
+    static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",
+                                             "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) { fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "45"}, {"Text4", "10"}}); }
     // All four zero.
     static void enterInvalid(Screen* w) { fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "0"}, {"Text4", "0"}}); }

@@ -25,7 +25,10 @@ TEST_F(TanzaTest, LoadState) {
 }
 
 TEST_F(TanzaTest, NewPoints) {
-    struct Case { QStringList in; QStringList out; };
+    struct Case {
+        QStringList in;
+        QStringList out;
+    };
     const Case cases[] = {
         {{"100", "200", "90.0000", "50"}, {"100", "250"}},
         {{"0", "0", "45.0000", "100"}, {"70.711", "70.711"}},
@@ -50,10 +53,10 @@ TEST_F(TanzaTest, NewPoints) {
 
 TEST_F(TanzaTest, RefusedInput) {
     const QStringList refused[] = {
-        {"0", "0", "0.0000", "0"},   // all four zero
-        {"1", "", "0", "5"},         // an empty box
-        {"1", "abc", "0", "5"},      // not a number
-        {"1", "2", "-", "5"},        // a lone sign
+        {"0", "0", "0.0000", "0"},     // all four zero
+        {"1", "", "0", "5"},           // an empty box
+        {"1", "abc", "0", "5"},        // not a number
+        {"1", "2", "-", "5"},          // a lone sign
         {"1e308", "0", "0", "1e308"},  // beyond a double
     };
     for (const QStringList& in : refused) {

@@ -44,7 +44,10 @@ TEST_F(GyakuTest, ExampleShowsWritesAndWaitsForTheNextTarget) {
 }
 
 TEST_F(GyakuTest, AnglesAndDistances) {
-    struct Case { QStringList in; QStringList shown; };
+    struct Case {
+        QStringList in;
+        QStringList shown;
+    };
     const Case cases[] = {
         // Backsight and target exchanged; a target behind the station.
         {{"0", "0", "0", "100", "100", "0"}, {"270", "0", "0", "100"}},
@@ -105,7 +108,8 @@ TEST(GyakuLayout, NothingClippedOrOverlapping) {
 }
 
 struct GyakuFrame : FrameCase<逆トラ> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Command1", "Command2", "Command3", "Command4"};
+    static inline const QStringList tabOrder{"Text1", "Text2",    "Text3",    "Text4",    "Text5",
+                                             "Text6", "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text5", "0"}, {"Text6", "100"}});
     }

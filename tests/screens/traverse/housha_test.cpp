@@ -118,13 +118,16 @@ TEST_F(HoushaTest, DirectionAngleExampleAndPackedAngles) {
     EXPECT_EQ(results(), (QStringList{"70.7107", "70.7107"}));
     EXPECT_EQ(QApplication::focusWidget(), w->Text5);
 
-    struct Case { QStringList in; QStringList shown; };
+    struct Case {
+        QStringList in;
+        QStringList shown;
+    };
     const Case cases[] = {
-        {{"0", "0", "45.6000", "100"}, {"69.4658", "71.934"}},     // 45°60′ is 46°
+        {{"0", "0", "45.6000", "100"}, {"69.4658", "71.934"}},  // 45°60′ is 46°
         {{"0", "0", "46", "100"}, {"69.4658", "71.934"}},
-        {{"0", "0", "131.0130", "10"}, {"-6.5639", "7.5442"}},     // 131°01′30″
-        {{"0", "0", "45", "-100"}, {"-70.7107", "-70.7107"}},      // behind the station
-        {{"10.5", "-20", "0", "0"}, {"10.5", "-20"}},              // the station itself
+        {{"0", "0", "131.0130", "10"}, {"-6.5639", "7.5442"}},  // 131°01′30″
+        {{"0", "0", "45", "-100"}, {"-70.7107", "-70.7107"}},   // behind the station
+        {{"10.5", "-20", "0", "0"}, {"10.5", "-20"}},           // the station itself
         {{"1000", "2000", "359.5959", "50.5"}, {"1050.5", "1999.9998"}},
     };
     for (const Case& c : cases) {
@@ -145,9 +148,9 @@ TEST_F(HoushaTest, SwitchingModesAfterACalculationChangesTheRecord) {
     press(w->Command1);
     EXPECT_EQ(results(), (QStringList{"0", "100"}));
     EXPECT_EQ(w->Text3->text(), QStringLiteral("100"));
-    EXPECT_TRUE(decodedFile(desktop, kFile).endsWith(crlf({separatorLine(), "--方向角計算--", "基準 X 0", "基準 Y 0",
-                                                           "角  度 90  距　離 100m", "X 座標  0   Y 座標  100 ",
-                                                           separatorLine()})));
+    EXPECT_TRUE(decodedFile(desktop, kFile)
+                    .endsWith(crlf({separatorLine(), "--方向角計算--", "基準 X 0", "基準 Y 0", "角  度 90  距　離 100m",
+                                    "X 座標  0   Y 座標  100 ", separatorLine()})));
 
     // Back to included angles with the backsight still typed.
     choose(w->Option2);
@@ -171,7 +174,11 @@ TEST_F(HoushaTest, RefusedInputEmptiesEverythingAndKeepsTheMode) {
     const QByteArray before = desktop.bytes(kFile);
     ASSERT_FALSE(before.isEmpty());
 
-    struct Case { bool direction; QStringList in; const char* why; };
+    struct Case {
+        bool direction;
+        QStringList in;
+        const char* why;
+    };
     const Case cases[] = {
         {false, {"1", "2", "3", "", "5", "6"}, "empty backsight"},
         {false, {"0", "0.0", "0", "-0", "0", "0"}, "all six zero"},
@@ -254,8 +261,8 @@ TEST_F(HoushaTest, ClearCountsAResultWithoutBacksightAndEmptiesHiddenBoxes) {
 namespace {
 
 struct HoushaFrame : FrameCase<放射トラ> {
-    static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6",
-                                                 "Command1", "Command2", "Command3", "Command4", "Option1"};
+    static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",    "Text5",  "Text6",
+                                             "Command1", "Command2", "Command3", "Command4", "Option1"};
     static void enterValid(Screen* w) {
         fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "100"}, {"Text4", "0"}, {"Text5", "90"}, {"Text6", "50"}});
     }

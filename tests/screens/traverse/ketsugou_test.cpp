@@ -21,8 +21,8 @@ const QString kSeeTheFile =
 QStringList workedReport() {
     const survey::TraverseKnown known{3, 1000, 1000, 1109.004, 1371.607, 240, 80, "240"};
     std::vector<survey::Station> stations;
-    for (const auto& [angle, distance] : {std::pair{180.0010, 150.010}, {215.0, 120.0}, {154.5950, 129.995},
-                                          {190.0020, 0.0}})
+    for (const auto& [angle, distance] :
+         {std::pair{180.0010, 150.010}, {215.0, 120.0}, {154.5950, 129.995}, {190.0020, 0.0}})
         stations.push_back({survey::packedToDegrees(angle), distance});
     const survey::Record report =
         survey::traverseReport(*survey::adjustTraverse(known, stations, survey::degreeConstant()));
@@ -62,8 +62,8 @@ protected:
     QStringList leg() const { return {w->Label16->text(), w->Label18->text()}; }
     QStringList boxTexts() const {
         QStringList texts;
-        for (const QLineEdit* box : {w->Text11, w->Text1, w->Text2, w->Text3, w->Text4, w->Text5, w->Text6,
-                                     w->Text9, w->Text10})
+        for (const QLineEdit* box :
+             {w->Text11, w->Text1, w->Text2, w->Text3, w->Text4, w->Text5, w->Text6, w->Text9, w->Text10})
             texts << box->text();
         return texts;
     }
@@ -223,8 +223,11 @@ TEST_F(KetsugouTest, OtherRefusalsKeepTheListAndTheBoxes) {
     const Case cases[] = {
         {"no length", worked, {"", "", ""}, w->Text10, 3},
         {"a distance whose square overflows", worked, {"1e200", "10", ""}, w->Text10, 3},
-        {"Tα beyond a double", {"3", "1000", "1000", "1109.004", "1371.607", "1e400", "80"}, {"10", "10", ""},
-         w->Text5, 3},
+        {"Tα beyond a double",
+         {"3", "1000", "1000", "1109.004", "1371.607", "1e400", "80"},
+         {"10", "10", ""},
+         w->Text5,
+         3},
         {"absurd coordinates", {"3", "1e308", "0", "-1e308", "0", "240", "80"}, {"10", "10", ""}, w->Text1, 3},
         {"a distance beyond a double at INPUT", worked, {"10", "10", "1e400"}, w->Text10, 2},
     };
@@ -345,8 +348,9 @@ TEST_F(KetsugouTest, TheExplanationOpensOverTheScreenAndGivesTheFocusBack) {
 }
 
 struct KetsugouFrame : FrameCase<結合トラ> {
-    static inline const QStringList tabOrder{"Text11", "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text9", "Text10",
-                                                 "Command1", "Command2", "Command3", "Command4", "Command5", "Command6"};
+    static inline const QStringList tabOrder{"Text11",   "Text1",    "Text2",    "Text3",    "Text4",
+                                             "Text5",    "Text6",    "Text9",    "Text10",   "Command1",
+                                             "Command2", "Command3", "Command4", "Command5", "Command6"};
     static constexpr const char* calculateButton = "Command2";
     static constexpr const char* clearButton = "Command3";
     static constexpr const char* exitButton = "Command5";
@@ -355,8 +359,13 @@ struct KetsugouFrame : FrameCase<結合トラ> {
     static constexpr int boxesPerCalculation = 1;  // "see the file"
 
     static void known(Screen* w) {
-        fill(w, {{"Text11", "3"}, {"Text1", "0"}, {"Text2", "0"}, {"Text3", "200"}, {"Text4", "0"},
-                 {"Text5", "0"}, {"Text6", "0"}});
+        fill(w, {{"Text11", "3"},
+                 {"Text1", "0"},
+                 {"Text2", "0"},
+                 {"Text3", "200"},
+                 {"Text4", "0"},
+                 {"Text5", "0"},
+                 {"Text6", "0"}});
     }
     static void pair(Screen* w, const QString& angle, const QString& distance) {
         fill(w, {{"Text9", angle}, {"Text10", distance}});
