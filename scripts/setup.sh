@@ -10,7 +10,7 @@ if [[ "${1:-}" == --packages-only ]]; then packages_only=1; shift; fi
 build="${1:-$here/build}"
 
 packages=(
-  build-essential cmake ninja-build pkg-config ccache
+  build-essential cmake ninja-build pkg-config ccache clang-format
   qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev qt6-translations-l10n
   libboost-dev
   libgtest-dev libgmock-dev libbenchmark-dev
