@@ -21,6 +21,7 @@ int main(int argc, char* argv[]) {
     std::vector<char*> utf8;
     for (QByteArray& argument : arguments) utf8.push_back(argument.data());
     int count = int(utf8.size());
+    utf8.push_back(nullptr);  // argv[argc], as GoogleTest moves the rest up over the flags it takes
     ::testing::InitGoogleTest(&count, utf8.data());
     return RUN_ALL_TESTS();
 }
