@@ -11,7 +11,7 @@
 #include <QValidator>
 #include <memory>
 
-#include "survey/cornerimport.h"
+#include "survey/text.h"
 
 namespace {
 

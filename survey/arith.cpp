@@ -8,6 +8,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "survey/text.h"
+
 namespace survey {
 namespace {
 
@@ -22,31 +24,6 @@ constexpr double kErrorShare = 1e-3;
 int clampDecimals(int n) { return std::clamp(n, 0, 15); }
 
 // ---- Scanning ----------------------------------------------------------------
-
-// Length of the blank at the start of s (space, tab or U+3000), or 0.
-std::size_t blankAt(std::string_view s) {
-    if (s.empty()) return 0;
-    if (s[0] == ' ' || s[0] == '\t') return 1;
-    if (s.size() >= 3 && s.substr(0, 3) == "\xE3\x80\x80") return 3;
-    return 0;
-}
-
-std::string_view skipBlanks(std::string_view s) {
-    for (std::size_t n = blankAt(s); n != 0; n = blankAt(s)) s.remove_prefix(n);
-    return s;
-}
-
-std::string_view trimTrailingBlanks(std::string_view s) {
-    for (;;) {
-        if (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
-            s.remove_suffix(1);
-        } else if (s.size() >= 3 && s.substr(s.size() - 3) == "\xE3\x80\x80") {
-            s.remove_suffix(3);
-        } else {
-            return s;
-        }
-    }
-}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -171,9 +148,10 @@ Decimal shortestDecimal(double a) {
     return parseScientific(buf, r.ptr);
 }
 
-// The digits of a rounded to 15 significant places, halves away from zero
-// as printf rounds. Where that would pass the largest double (its text
-// would no longer read back) the 16th place and beyond are cut instead.
+// The digits of a rounded to 15 significant places as printf rounds them,
+// on the exact binary value, an exact half to the even digit. Where that
+// would pass the largest double (its text would no longer read back) the
+// 16th place and beyond are cut instead.
 Decimal significant15(double a) {
     Decimal d = shortestDecimal(a);
     // For a normal double the shortest text of up to 15 digits is already the
@@ -222,7 +200,7 @@ int incremented(char* buf, int count) {
 double leadingNumber(std::string_view text) { return scanNumber(skipBlanks(text)).value; }
 
 std::optional<double> strictNumber(std::string_view text) {
-    const std::string_view body = trimTrailingBlanks(skipBlanks(text));
+    const std::string_view body = trimBlanks(text);
     const Scanned n = scanNumber(body);
     if (n.length == 0 || n.length != body.size() || n.outOfRange) return std::nullopt;
     return n.value;

@@ -109,10 +109,15 @@ void carryDms(int& d, int& m, double& s);
 // "0." before a fraction (0.5), a leading '-' when negative, "0" for zero
 // and for -0. Magnitudes from 1E15 up and below 1E-5 are written in
 // E notation with at least two exponent digits (1.23456789012346E+15,
-// 1.5E-06). Rounded to 15 digits, halves away from zero, except at the top
-// of the range, where the digits are cut so that the text still reads back
-// (1.79769313486231E+308 for the largest double). NaN and infinities give
-// "NaN", "Infinity", "-Infinity".
+// 1.5E-06). Rounded to 15 digits as printf rounds them: on the exact binary
+// value of v, so a double that is exactly a half between two 15-digit texts
+// goes to the even digit, not away from zero (1234567890123465 ->
+// 1.23456789012346E+15), and one that only comes near a half goes the side
+// its binary value lies on. At the top of the range, where the rounded text
+// would pass the largest double and no longer read back, the digits beyond
+// the 15th of the shortest text are cut instead (1.79769313486231E+308 for
+// the largest double). NaN and infinities give "NaN", "Infinity",
+// "-Infinity".
 std::string numberText(double v);
 
 // Print number form of the result files: ' ' (zero or positive) or '-',

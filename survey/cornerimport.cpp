@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "survey/arith.h"
 #include "survey/cp932.h"
+#include "survey/text.h"
 
 namespace survey {
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 // How much of a line a message quotes, in characters.
 constexpr std::size_t kQuotedChars = 40;
 
@@ -23,53 +23,6 @@ const char* const kNoCorners = "座標が見つかりません。";
 unsigned char byteAt(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
 
 // ---- Bytes to text ----------------------------------------------------------------
-
-bool isUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        if (s.size() - i >= 8) {  // eight ASCII bytes at a time
-            std::uint64_t word;
-            std::memcpy(&word, s.data() + i, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
-        }
-        const unsigned char b = byteAt(s, i);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        // The second byte's range excludes overlong forms, surrogates and
-        // code points above U+10FFFF.
-        std::size_t extra = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (b >= 0xC2 && b <= 0xDF) extra = 1;
-        else if (b == 0xE0) {
-            extra = 2;
-            low = 0xA0;
-        } else if (b == 0xED) {
-            extra = 2;
-            high = 0x9F;
-        } else if (b >= 0xE1 && b <= 0xEF) extra = 2;
-        else if (b == 0xF0) {
-            extra = 3;
-            low = 0x90;
-        } else if (b >= 0xF1 && b <= 0xF3) extra = 3;
-        else if (b == 0xF4) {
-            extra = 3;
-            high = 0x8F;
-        } else return false;
-        if (s.size() - i <= extra) return false;
-        if (byteAt(s, i + 1) < low || byteAt(s, i + 1) > high) return false;
-        for (std::size_t k = 2; k <= extra; ++k) {
-            if ((byteAt(s, i + k) & 0xC0) != 0x80) return false;
-        }
-        i += extra + 1;
-    }
-    return true;
-}
 
 // Single bytes and lead-trail pairs where CP932 has them. Checked here, so
 // that bytes the converters of different systems read differently never
@@ -117,33 +70,6 @@ private:
     std::size_t number_ = 0;
     bool done_ = false;
 };
-
-// Length of the blank at s[i] (space, tab or U+3000), or 0.
-std::size_t blankAt(std::string_view s, std::size_t i) {
-    if (s[i] == ' ' || s[i] == '\t') return 1;
-    const bool wide = s[i] == kIdeographicSpace[0] && s.size() - i >= 3 && s[i + 1] == kIdeographicSpace[1] &&
-                      s[i + 2] == kIdeographicSpace[2];
-    return wide ? kIdeographicSpace.size() : 0;
-}
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty()) {
-        const std::size_t n = blankAt(s, 0);
-        if (n == 0) break;
-        s.remove_prefix(n);
-    }
-    while (!s.empty()) {
-        if (s.back() == ' ' || s.back() == '\t') {
-            s.remove_suffix(1);
-        } else if (s.size() >= kIdeographicSpace.size() &&
-                   s.substr(s.size() - kIdeographicSpace.size()) == kIdeographicSpace) {
-            s.remove_suffix(kIdeographicSpace.size());
-        } else {
-            break;
-        }
-    }
-    return s;
-}
 
 // Calls visit(field) for each field of the line, trimmed of blanks: split
 // at every `separator`, or at runs of blanks when the separator is 0.
@@ -248,8 +174,6 @@ struct SimaCornerRef {
     std::size_t parcel;
 };
 
-bool samePlace(const Corner& a, const Corner& b) { return a.x == b.x && a.y == b.y; }
-
 bool isSima(std::string_view text) {
     LineReader lines(text);
     std::string_view line;
@@ -262,9 +186,120 @@ bool isSima(std::string_view text) {
     return false;
 }
 
+bool samePlace(const Corner& a, const Corner& b) { return a.x == b.x && a.y == b.y; }
+
+// One record: its line, the first five fields, and how many fields it has
+// up to the last one that is not empty.
+struct SimaRecord {
+    std::string_view line;
+    std::size_t lineNumber = 0;
+    std::string_view fields[5];
+    std::size_t count = 0;
+};
+
+// What the records read so far have given.
+struct SimaReading {
+    CornerSource out;                 // the parcels, their corners placed at the end
+    std::vector<SimaPoint> points;    // A01, in file order
+    std::vector<SimaCornerRef> refs;  // B01, in file order
+    bool parcelOpen = false;
+};
+
+// A record kind adds what its record holds to the reading, or gives the
+// message that refuses the file.
+using Refused = std::optional<std::string>;
+
+Refused simaPoint(const SimaRecord& r, SimaReading& s) {
+    const std::optional<double> x = r.count >= 5 ? coordinate(r.fields[3]) : std::nullopt;
+    const std::optional<double> y = r.count >= 5 ? coordinate(r.fields[4]) : std::nullopt;
+    if (!x || !y) return unreadableLine(r.lineNumber, r.line);
+    s.points.push_back({r.fields[1], r.fields[2], {*x, *y}, false});
+    return std::nullopt;
+}
+
+Refused simaParcelStart(const SimaRecord& r, SimaReading& s) {
+    if (s.parcelOpen) {
+        return lineNumber(r.lineNumber) + "の D00 の前に、区画「" + quoted(s.out.parcels.back().name) +
+               "」の終わり（D99）がありません。";
+    }
+    s.parcelOpen = true;
+    s.out.parcels.push_back({std::string(r.fields[2].empty() ? r.fields[1] : r.fields[2]), {}});
+    return std::nullopt;
+}
+
+// Only noted here: the A01 point it names may come later in the file.
+Refused simaParcelCorner(const SimaRecord& r, SimaReading& s) {
+    if (!s.parcelOpen) return lineNumber(r.lineNumber) + "の B01 が区画（D00 から D99 まで）の外にあります。";
+    s.refs.push_back({r.fields[1], r.fields[2], r.lineNumber, s.out.parcels.size() - 1});
+    return std::nullopt;
+}
+
+Refused simaParcelEnd(const SimaRecord&, SimaReading& s) {
+    s.parcelOpen = false;
+    return std::nullopt;
+}
+
+// Hands the record to its kind; records of any other kind are skipped.
+Refused simaRecord(const SimaRecord& r, SimaReading& s) {
+    using Kind = Refused (*)(const SimaRecord&, SimaReading&);
+    static constexpr std::pair<std::string_view, Kind> kKinds[] = {
+        {"A01", simaPoint}, {"D00", simaParcelStart}, {"B01", simaParcelCorner}, {"D99", simaParcelEnd}};
+    for (const auto& [type, kind] : kKinds) {
+        if (r.fields[0] == type) return kind(r, s);
+    }
+    return std::nullopt;
+}
+
+// A file without parcels: every point, in file order.
+CornerSource everyPoint(const std::vector<SimaPoint>& points) {
+    if (points.empty()) return refusal(kNoCorners);
+    CornerSource out;
+    out.corners.reserve(points.size());
+    for (const SimaPoint& p : points) out.corners.push_back(p.corner);
+    return out;
+}
+
+bool simaKeyBefore(const SimaPoint& a, const SimaPoint& b) {
+    const int byNumber = a.number.compare(b.number);
+    return byNumber != 0 ? byNumber < 0 : a.name < b.name;
+}
+
+// Sorts the points by number and name, equal keys in file order, and marks
+// each point of a key whose points lie in different places.
+void sortPoints(std::vector<SimaPoint>& points) {
+    std::stable_sort(points.begin(), points.end(), simaKeyBefore);
+    for (auto group = points.begin(); group != points.end();) {
+        const auto end = std::upper_bound(group, points.end(), *group, simaKeyBefore);
+        const bool ambiguous =
+            std::any_of(group, end, [&](const SimaPoint& p) { return !samePlace(p.corner, group->corner); });
+        for (auto p = group; p != end; ++p) p->ambiguous = ambiguous;
+        group = end;
+    }
+}
+
+// Each B01 gets the corner of the one point it names.
+CornerSource placeCorners(SimaReading& s) {
+    sortPoints(s.points);
+    for (const SimaCornerRef& ref : s.refs) {
+        const SimaPoint key{ref.number, ref.name, {0, 0}, false};
+        const auto found = std::lower_bound(s.points.begin(), s.points.end(), key, simaKeyBefore);
+        const bool missing = found == s.points.end() || simaKeyBefore(key, *found);
+        if (missing || found->ambiguous) {
+            return refusal(
+                lineNumber(ref.line) + "：区画「" + quoted(s.out.parcels[ref.parcel].name) + "」の点「" +
+                pointLabel(ref.number, ref.name) + "」" +
+                (missing ? "がファイルの座標（A01）にありません。" : "は座標（A01）に 2 度あり、座標が違います。"));
+        }
+        s.out.parcels[ref.parcel].corners.push_back(found->corner);
+    }
+    return std::move(s.out);
+}
+
 }  // namespace
 
 std::optional<std::string> decodeText(std::string_view bytes) {
+    // memchr wants a pointer even for no bytes, and an empty view may have none.
+    if (bytes.empty()) return std::string();
     if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return std::nullopt;
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         bytes.remove_prefix(kByteOrderMark.size());
@@ -274,39 +309,6 @@ std::optional<std::string> decodeText(std::string_view bytes) {
     if (isUtf8(bytes)) return std::string(bytes);
     if (!hasCp932Shape(bytes)) return std::nullopt;
     return fromCp932(bytes);
-}
-
-char asciiNumberChar(char32_t c) {
-    if (c >= 0xFF10 && c <= 0xFF19) return char('0' + (c - 0xFF10));
-    switch (c) {
-        case 0xFF0E: return '.';
-        case 0xFF0D:
-        case 0x2212: return '-';
-        case 0xFF0B: return '+';
-        case 0xFF45: return 'e';
-        case 0xFF25: return 'E';
-        default: return 0;
-    }
-}
-
-std::string asciiNumberForm(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t copied = 0;  // utf8[copied, i) is still to be copied
-    for (std::size_t i = 0; i + 3 <= utf8.size(); ++i) {
-        const unsigned char b0 = byteAt(utf8, i);
-        if (b0 != 0xEF && b0 != 0xE2) continue;
-        const unsigned char b1 = byteAt(utf8, i + 1), b2 = byteAt(utf8, i + 2);
-        if ((b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) continue;
-        const char ascii = asciiNumberChar(char32_t(b0 & 0x0F) << 12 | char32_t(b1 & 0x3F) << 6 | (b2 & 0x3F));
-        if (ascii == 0) continue;
-        out.append(utf8, copied, i - copied);
-        out += ascii;
-        i += 2;
-        copied = i + 1;
-    }
-    out.append(utf8, copied);
-    return out;
 }
 
 CornerSource readCornerTable(std::string_view utf8Text) {
@@ -347,75 +349,19 @@ CornerSource readCornerTable(std::string_view utf8Text) {
 }
 
 CornerSource readSima(std::string_view utf8Text) {
-    CornerSource out;
-    std::vector<SimaPoint> points;
-    std::vector<SimaCornerRef> refs;
-    bool parcelOpen = false;
+    SimaReading reading;
     LineReader lines(utf8Text);
     std::string_view line;
     while (lines.next(line)) {
-        if (line.empty()) continue;
-        std::string_view f[5];
-        const std::size_t count = splitFields(line, ',', f, 5);
-        if (count == 0) continue;
-        const std::string_view type = f[0];
-        if (type == "A01") {
-            const std::optional<double> x = count >= 5 ? coordinate(f[3]) : std::nullopt;
-            const std::optional<double> y = count >= 5 ? coordinate(f[4]) : std::nullopt;
-            if (!x || !y) return refusal(unreadableLine(lines.number(), line));
-            points.push_back({f[1], f[2], {*x, *y}, false});
-        } else if (type == "D00") {
-            if (parcelOpen) {
-                return refusal(lineNumber(lines.number()) + "の D00 の前に、区画「" + quoted(out.parcels.back().name) +
-                               "」の終わり（D99）がありません。");
-            }
-            parcelOpen = true;
-            out.parcels.push_back({std::string(f[2].empty() ? f[1] : f[2]), {}});
-        } else if (type == "B01") {
-            if (!parcelOpen) {
-                return refusal(lineNumber(lines.number()) + "の B01 が区画（D00 から D99 まで）の外にあります。");
-            }
-            refs.push_back({f[1], f[2], lines.number(), out.parcels.size() - 1});
-        } else if (type == "D99") {
-            parcelOpen = false;
-        }
+        SimaRecord record{line, lines.number(), {}, 0};
+        record.count = splitFields(line, ',', record.fields, 5);
+        if (record.count == 0) continue;  // blank
+        if (Refused message = simaRecord(record, reading)) return refusal(std::move(*message));
     }
-    if (parcelOpen) return refusal("区画「" + quoted(out.parcels.back().name) + "」の終わり（D99）がありません。");
-
-    if (out.parcels.empty()) {
-        if (points.empty()) return refusal(kNoCorners);
-        out.corners.reserve(points.size());
-        for (const SimaPoint& p : points) out.corners.push_back(p.corner);
-        return out;
+    if (reading.parcelOpen) {
+        return refusal("区画「" + quoted(reading.out.parcels.back().name) + "」の終わり（D99）がありません。");
     }
-
-    // Points by number and name, equal keys in file order; a key whose
-    // points lie in different places is marked once on each of them.
-    const auto before = [](const SimaPoint& a, const SimaPoint& b) {
-        const int byNumber = a.number.compare(b.number);
-        return byNumber != 0 ? byNumber < 0 : a.name < b.name;
-    };
-    std::stable_sort(points.begin(), points.end(), before);
-    for (auto group = points.begin(); group != points.end();) {
-        const auto end = std::upper_bound(group, points.end(), *group, before);
-        const bool ambiguous =
-            std::any_of(group, end, [&](const SimaPoint& p) { return !samePlace(p.corner, group->corner); });
-        for (auto p = group; p != end; ++p) p->ambiguous = ambiguous;
-        group = end;
-    }
-    for (const SimaCornerRef& ref : refs) {
-        const SimaPoint key{ref.number, ref.name, {0, 0}, false};
-        const auto found = std::lower_bound(points.begin(), points.end(), key, before);
-        const bool missing = found == points.end() || before(key, *found);
-        if (missing || found->ambiguous) {
-            return refusal(
-                lineNumber(ref.line) + "：区画「" + quoted(out.parcels[ref.parcel].name) + "」の点「" +
-                pointLabel(ref.number, ref.name) + "」" +
-                (missing ? "がファイルの座標（A01）にありません。" : "は座標（A01）に 2 度あり、座標が違います。"));
-        }
-        out.parcels[ref.parcel].corners.push_back(found->corner);
-    }
-    return out;
+    return reading.out.parcels.empty() ? everyPoint(reading.points) : placeCorners(reading);
 }
 
 CornerSource readCornerFile(std::string_view bytes) {

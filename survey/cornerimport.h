@@ -34,14 +34,6 @@ namespace survey {
 // Empty bytes give empty text.
 std::optional<std::string> decodeText(std::string_view bytes);
 
-// Full-width digits and signs as an input method gives them, in their ASCII
-// forms: U+FF10..U+FF19 -> '0'..'9', U+FF0E -> '.', U+FF0D and U+2212 -> '-',
-// U+FF0B -> '+', U+FF45 -> 'e', U+FF25 -> 'E'. Everything else, bytes that
-// are not UTF-8 included, is copied unchanged.
-std::string asciiNumberForm(std::string_view utf8);
-// The same for one character: its ASCII form, or 0 when it keeps its own.
-char asciiNumberChar(char32_t c);
-
 // One parcel of a SIMA file.
 struct SimaParcel {
     std::string name;             // the parcel's name, or its number when it has no name
@@ -69,8 +61,9 @@ struct CornerSource {
 //    guess could take the wrong columns.
 //  - Every corner line has the field count of the first one; a line that
 //    differs (a spreadsheet row missing a cell at its end) is refused.
-//  - X and Y are read strictly (strictNumber) after asciiNumberForm and must
-//    be finite; an empty cell between two others is no number.
+//  - X and Y are read strictly (strictNumber) after asciiNumberForm
+//    (text.h) and must be finite; an empty cell between two others is no
+//    number.
 //  - The first line that is not blank is a header, and skipped, when none of
 //    its fields reads as a number.
 // Refusals: "3 行目を座標として読めません：「abc」" for a line that is not a

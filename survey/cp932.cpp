@@ -3,9 +3,9 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <cstring>
 
 #include "survey/platform.h"
+#include "survey/text.h"
 
 namespace survey {
 
@@ -59,82 +59,6 @@ std::uint32_t codeOf(char16_t c) {
     return code;
 }
 
-// End of the run of ASCII bytes that starts at p, eight bytes at a time.
-const char* asciiRunEnd(const char* p, const char* end) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-    while (end - p >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        if (word & kHighBits) break;
-        p += 8;
-    }
-    while (p != end && static_cast<unsigned char>(*p) < 0x80) ++p;
-    return p;
-}
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-// Reads the UTF-8 sequence at p (its first byte 0x80 or above) and moves p
-// past it. A malformed sequence reads as U+FFFD, which CP932 cannot store.
-char32_t nextCodePoint(const char*& p, const char* end) {
-    const auto byte = [](const char* q) { return static_cast<unsigned char>(*q); };
-    const unsigned char b0 = byte(p);
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t least = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        extra = 1;
-        cp = b0 & 0x1F;
-        least = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        extra = 2;
-        cp = b0 & 0x0F;
-        least = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        extra = 3;
-        cp = b0 & 0x07;
-        least = 0x10000;
-    } else {
-        ++p;
-        return kReplacement;
-    }
-    if (end - p <= extra) {
-        ++p;
-        return kReplacement;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        if ((byte(p + k) & 0xC0) != 0x80) {
-            ++p;
-            return kReplacement;
-        }
-        cp = (cp << 6) | (byte(p + k) & 0x3F);
-    }
-    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++p;
-        return kReplacement;
-    }
-    p += extra + 1;
-    return cp;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
 Cp932 refusal(char32_t cp) {
     Cp932 r;
     appendUtf8(r.offending, cp);
@@ -144,16 +68,15 @@ Cp932 refusal(char32_t cp) {
 }  // namespace
 
 Cp932 toCp932(std::string_view utf8) {
-    const char* p = utf8.data();
-    const char* const end = p + utf8.size();
     Cp932 r;
     r.bytes.reserve(utf8.size());
-    while (p != end) {
-        const char* run = asciiRunEnd(p, end);
-        r.bytes.append(p, std::size_t(run - p));
-        p = run;
-        if (p == end) break;
-        const char32_t cp = nextCodePoint(p, end);
+    for (std::size_t i = 0; i != utf8.size();) {
+        const std::size_t run = asciiRunEnd(utf8, i);
+        r.bytes.append(utf8, i, run - i);
+        i = run;
+        if (i == utf8.size()) break;
+        // Bytes that are not UTF-8 read as U+FFFD, which CP932 cannot store.
+        const char32_t cp = nextCodePoint(utf8, i);
         if (cp > 0xFFFF) return refusal(cp);  // CP932 stops at the BMP
         const std::uint32_t code = codeOf(cp932Form(char16_t(cp)));
         if (code & kRefused) return refusal(cp);
@@ -182,8 +105,8 @@ std::optional<std::string> fromCp932(std::string_view bytes) {
 
 std::string codePointLabel(std::string_view utf8) {
     if (utf8.empty()) return {};
-    const char* p = utf8.data();
-    const char32_t cp = static_cast<unsigned char>(*p) < 0x80 ? char32_t(*p) : nextCodePoint(p, p + utf8.size());
+    std::size_t i = 0;
+    const char32_t cp = nextCodePoint(utf8, i);
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string label;
     for (int shift = 20; shift >= 0; shift -= 4) {

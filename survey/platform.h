@@ -5,7 +5,7 @@
 // (platform_posix.cpp, platform_win32.cpp), and the build takes one.
 //
 // Paths are std::filesystem::path; text crosses this interface as UTF-8
-// (pathFromUtf8, utf8Of) or, for the code page, as UTF-16.
+// (pathFromUtf8) or, for the code page, as UTF-16.
 #pragma once
 
 #include <cstdint>
@@ -18,10 +18,9 @@ namespace survey::platform {
 
 using Path = std::filesystem::path;
 
-// A path from UTF-8 text, and back (the narrow string of a path is not
-// UTF-8 on every system).
+// A path from UTF-8 text (the narrow string of a path is not UTF-8 on
+// every system).
 Path pathFromUtf8(std::string_view utf8);
-std::string utf8Of(const Path& path);
 
 // What went wrong, in the terms a user is told of it.
 enum class Fault {
@@ -70,8 +69,6 @@ public:
     AppendFile& operator=(const AppendFile&) = delete;
 
     bool isOpen() const;
-    // True when this opening made the file.
-    bool created() const { return created_; }
     // The length in bytes.
     std::optional<std::uint64_t> size(Status& status) const;
     // Writes at the end in one call; returns how many bytes went in. A short

@@ -122,8 +122,6 @@ private:
 
 Path pathFromUtf8(std::string_view utf8) { return Path(std::string(utf8)); }
 
-std::string utf8Of(const Path& path) { return path.string(); }
-
 Path desktopFolder() {
     // Without an absolute HOME there is no user folder to speak of: not "/",
     // and not the current folder either.

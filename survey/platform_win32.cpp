@@ -102,11 +102,6 @@ Path pathFromUtf8(std::string_view utf8) {
     return Path(wide);
 }
 
-std::string utf8Of(const Path& path) {
-    const std::wstring& wide = path.native();
-    return utf8FromWide(wide.data(), int(wide.size()));
-}
-
 Path desktopFolder() {
     wchar_t* folder = nullptr;
     Path found;

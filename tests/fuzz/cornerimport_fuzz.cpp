@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "survey/cornerimport.h"
+#include "survey/text.h"
 
 namespace {
 

@@ -319,6 +319,7 @@ TEST(NumberTexts, ScreenText) {
     EXPECT_EQ(numberText(1e15), "1E+15");
     EXPECT_EQ(numberText(999999999999999.9), "1E+15");
     EXPECT_EQ(numberText(1234567890123456.0), "1.23456789012346E+15");
+    EXPECT_EQ(numberText(1234567890123465.0), "1.23456789012346E+15");  // an exact half: to the even digit
     EXPECT_EQ(numberText(-2.5e300), "-2.5E+300");
     EXPECT_EQ(numberText(0.00001), "0.00001");
     EXPECT_EQ(numberText(0.000123), "0.000123");
