@@ -3,22 +3,18 @@
 // closing edge (dashed until the area is calculated), the area, a scale bar,
 // a north arrow and the edges that cross in red; beside it the corners as a
 // table. A tool window owned by the screen: it closes and is destroyed with
-// the screen.
+// the screen. What it draws is its ParcelPlan's; this is the window around it.
 #pragma once
 
-#include <QPointF>
-#include <QRectF>
-#include <QSize>
+#include <QSharedPointer>
 #include <QString>
 #include <QWidget>
-#include <memory>
 #include <span>
-#include <utility>
-#include <vector>
 
 #include "survey/area.h"
 
-class QImage;
+class CornerTableModel;
+class ParcelPlan;
 class QTableView;
 
 class 区画図 : public QWidget {
@@ -34,9 +30,9 @@ public:
     // Whether edges of the outline cross (survey/outline.h).
     bool edgesCross() const;
 
-    // Saves the drawing as PNG, SVG or PDF by the suffix of `path`. False,
-    // after telling the user, when the suffix is none of these or the file
-    // cannot be written.
+    // Saves the drawing as PNG, SVG or PDF by the suffix of `path`, at the
+    // size it has on the screen. False, after telling the user, when the
+    // suffix is none of these or the file cannot be written.
     bool save(const QString& path);
     // Places the window to the right of the screen (to the left when only
     // that side has room; when neither side has, but both fit side by side,
@@ -44,25 +40,17 @@ public:
     // and shows it without taking the focus.
     void showBeside(QWidget* screen);
 
-    // The drawing at a size of its own, as it is saved, and where corner
-    // `index` (from 0) lands in it.
-    QImage image(QSize size) const;
-    QPointF cornerAt(std::size_t index, QSize size) const;
-    // The corner numbers that have room at that size: the corner (from 0)
-    // and the rectangle its number takes.
-    std::vector<std::pair<std::size_t, QRectF>> numbersAt(QSize size) const;
-
 private:
-    struct Plan;
     class Canvas;
-    class Table;
 
     void saveAs();
-    void describe();
+    void changed();
     QSize savedSize() const;
 
-    std::unique_ptr<Plan> plan_;
+    // Shared with the canvas and the table model: as the window's children
+    // they are destroyed after its members.
+    QSharedPointer<ParcelPlan> plan_;
     Canvas* canvas_;
-    Table* table_;
+    CornerTableModel* corners_;
     QTableView* view_;
 };
