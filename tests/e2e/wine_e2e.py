@@ -50,6 +50,10 @@ class Driver:
 
     def keys(self, *names):
         self.s.run(["xdotool", "key", "--delay", "120", *names])
+        # A press of Return sets the program going (a calculation, a window);
+        # the keys after it are for where the focus is once it has done.
+        if names[-1] in ("Return", "space"):
+            time.sleep(0.5)
 
     def type(self, text):
         self.s.run(["xdotool", "type", "--delay", "60", text])
@@ -151,25 +155,41 @@ class Driver:
         self.keys("Return")
         self.wait_active("Tarnel")
 
-    def check_file(self, name, key_line):
-        """The file is in the Desktop folder, in CP932 with CR LF line ends,
-        and holds the key line of the calculation."""
+    def wait_for_file(self, name):
+        """Waits for the file in the Desktop folder; False when it never comes."""
         path = os.path.join(self.desktop, name)
         try:
             wait_until(lambda: os.path.exists(path), STEP_TIMEOUT, what=name)
+            time.sleep(0.2)
+            return True
         except SessionError:
             self.check(False, f"{name} is written in the Wine user's Desktop", f"missing: {path}")
+            return False
+
+    def check_file(self, name, key_line):
+        """The file is in the Desktop folder, in CP932 with CR LF line ends,
+        and holds the key line of the calculation (waited for: the record
+        may still be on its way)."""
+        if not self.wait_for_file(name):
             return
-        time.sleep(0.2)
-        with open(path, "rb") as f:
-            raw = f.read()
+        path = os.path.join(self.desktop, name)
+
+        def read():
+            with open(path, "rb") as f:
+                raw = f.read()
+            try:
+                return raw, raw.decode("cp932").split("\r\n")
+            except UnicodeDecodeError:
+                return raw, None
+        try:
+            raw, lines = wait_until(lambda: (lambda r: r if r[1] and key_line in r[1] else None)(read()),
+                                    STEP_TIMEOUT, what=f"{key_line!r} in {name}")
+        except SessionError:
+            raw, lines = read()
         bare = raw.replace(b"\r\n", b"")
         self.check(raw.endswith(b"\r\n") and b"\n" not in bare and b"\r" not in bare,
                    f"{name}: every line ends with CR LF")
-        try:
-            lines = raw.decode("cp932").split("\r\n")
-        except UnicodeDecodeError as e:
-            self.check(False, f"{name}: reads as CP932", str(e))
+        if not self.check(lines is not None, f"{name}: reads as CP932"):
             return
         self.check(key_line in lines, f"{name}: holds {key_line!r}", f"lines {lines!r}")
         self.check(lines[0] == "-" * 82, f"{name}: starts with the separator line", repr(lines[0]))
@@ -235,6 +255,7 @@ def renza(d):
     d.open("alt+p", [2], "連続座標計算")
     d.fill("0", "0", "45.0000", "100")
     d.keys("Return")
+    d.wait_for_file("連続座標計算DATA.TXT")
     # The focus waits in the angle box; the new point is the next base.
     d.fill("135.0000", "")
     d.keys("Return")

@@ -20,7 +20,8 @@ export WINEPREFIX="$build_dir/wine" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubui
 export HOME="$build_dir/wine-home" LANG=C.UTF-8 LC_ALL=C.UTF-8
 export WINEPATH="Z:${qt_dir//\//\\}\\bin"
 unset DISPLAY
-mkdir -p "$HOME"
+# A Desktop folder, as a Windows user has one: Wine links the user's to it.
+mkdir -p "$HOME/Desktop"
 if [[ ! -f "$WINEPREFIX/.tarnel-ready" ]]; then
   wineboot --init >/dev/null 2>&1
   wineserver -w
