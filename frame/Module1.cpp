@@ -1,6 +1,7 @@
 #include "frame/Module1.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -150,16 +151,17 @@ void place(QWidget* form, const QMargins& frame) {
 // it round the shown window: centre once more then, if it is not the
 // frame assumed.
 void placeAgainWhenFramed(QWidget* form, QMargins assumed) {
-    constexpr int kTries = 50, kEveryMs = 20;
+    constexpr int kEveryMs = 20, kForMs = 1000;
+    const QDeadlineTimer deadline(kForMs);
     auto* timer = new QTimer(form);
     timer->setInterval(kEveryMs);
-    QObject::connect(timer, &QTimer::timeout, form, [form, timer, assumed, tries = 0]() mutable {
+    QObject::connect(timer, &QTimer::timeout, form, [form, timer, assumed, deadline] {
         const QMargins frame = form->isVisible() ? frameOf(form) : QMargins();
         if (!frame.isNull()) {
             usualFrame() = frame;
             if (frame != assumed) place(form, frame);
         }
-        if (!frame.isNull() || ++tries >= kTries) timer->deleteLater();
+        if (!frame.isNull() || deadline.hasExpired()) timer->deleteLater();
     });
     timer->start();
 }

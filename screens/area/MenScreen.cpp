@@ -109,7 +109,7 @@ void 面積計算::Page::buttons(int first, CommandButton*& calculate, CommandBu
 
 bool 面積計算::Page::acceptsInput() const { return numbersNotAllZero({inputs_[0], inputs_[1], inputs_[2]}); }
 
-void 面積計算::Page::showAngle(const DmsRow& row, double degrees) const {
+void 面積計算::Page::showAngle(const DmsRow& row, double degrees) {
     const survey::DmsTenths dms = survey::toDmsTenths(degrees);
     row.show(shown(dms.d), shown(dms.m), shown(dms.s));
 }
@@ -140,15 +140,15 @@ void 面積計算::Page::showAngle(const DmsRow& row, double degrees) const {
 
 void 面積計算::ThreeSides::clear() { emptyFields(); }
 
-std::optional<survey::Record> 面積計算::ThreeSides::compute() {
+Outcome 面積計算::ThreeSides::compute() {
     const std::optional<survey::Triangle> t =
         survey::solveSides(value(Text1), value(Text2), value(Text3), degrees(Label16[10]));
-    if (!t) return std::nullopt;
+    if (!t) return refused();
     showAngle(angleA_, t->A);
     showAngle(angleB_, t->B);
     showAngle(angleC_, t->C);
     Label18->setText(shown(t->area));
-    return survey::Record();
+    return recorded({});
 }
 
 // ---- Page 1: two sides and the angle between them ---------------------------------------
@@ -168,15 +168,15 @@ std::optional<survey::Record> 面積計算::ThreeSides::compute() {
     setClearedFields({Text4, Text5, Text6, r[4], r[6], r[8], r[13], r[11], r[15], r[17], r[19]});
 }
 
-std::optional<survey::Record> 面積計算::SidesAngle::compute() {
+Outcome 面積計算::SidesAngle::compute() {
     const std::optional<survey::Triangle> t =
         survey::solveSidesAngle(value(Text4), value(Text5), value(Text6), degrees(Label22[26]));
-    if (!t) return std::nullopt;
+    if (!t) return refused();
     showAngle(angleA_, t->A);
     showAngle(angleB_, t->B);
     Label22[17]->setText(shown(t->c));
     Label22[19]->setText(shown(t->area));
-    return survey::Record();
+    return recorded({});
 }
 
 // ---- Page 2: one side and the angles at its ends ---------------------------------------------
@@ -197,13 +197,13 @@ std::optional<survey::Record> 面積計算::SidesAngle::compute() {
     setClearedFields({Text7, Text8, Text9, r[6], r[7], r[8], r[9], r[10], r[11]});
 }
 
-std::optional<survey::Record> 面積計算::AnglesSide::compute() {
+Outcome 面積計算::AnglesSide::compute() {
     const std::optional<survey::Triangle> t =
         survey::solveAnglesSide(value(Text7), value(Text8), value(Text9), degrees(Label24));
-    if (!t) return std::nullopt;
+    if (!t) return refused();
     Label23[6]->setText(shown(t->a));
     Label23[7]->setText(shown(t->c));
     showAngle(angleC_, t->C);
     Label23[11]->setText(shown(t->area));
-    return survey::Record();
+    return recorded({});
 }

@@ -65,7 +65,7 @@ protected:
     bool acceptsInput() const override;
 
     // An angle as this screen shows it, with a tenth of a second.
-    void showAngle(const DmsRow& row, double degrees) const;
+    void showAngle(const DmsRow& row, double degrees);
 
 private:
     std::array<TextBox*, 3> inputs_{};
@@ -90,7 +90,7 @@ public:
     void clear() override;
 
 protected:
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
 
 private:
     DmsRow angleA_, angleB_, angleC_;
@@ -110,7 +110,7 @@ public:
     CommandButton *Command5, *Command6, *Command7, *Command8;
 
 protected:
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
 
 private:
     DmsRow angleA_, angleB_;
@@ -131,7 +131,7 @@ public:
     CommandButton *Command9, *Command10, *Command11, *Command12;
 
 protected:
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
 
 private:
     DmsRow angleC_;

@@ -72,6 +72,7 @@ QString number(std::size_t n) { return QString::number(qulonglong(n)); }
     setAcceptDrops(true);
 
     setResultFile(QStringLiteral("座標面積DATA.TXT"));
+    setKeepsInputList();
     const QList<QWidget*> fields{Text1, Text2, Label4};
     setShownFields(fields);
     setClearedFields(fields);
@@ -246,15 +247,15 @@ bool 座標面積::acceptsInput() const { return corners_.size() >= 3; }
 
 void 座標面積::forgetKept() { forgetCorners(); }
 
-std::optional<survey::Record> 座標面積::compute() {
+Outcome 座標面積::compute() {
     const double area = survey::cornerArea(corners_);
-    if (!allFinite({area})) return std::nullopt;
+    if (!allFinite({area})) return refused();
     const QString text = shown(area);
     Label4->setText(text);
     area_ = area;
     if (drawing_) drawing_->setArea(area);
     Module1::ShowResult(QStringLiteral("面積 = ") + text + QStringLiteral(" ㎡"), QStringLiteral("計算結果"));
-    return survey::cornerAreaRecord(corners_, area);
+    return recorded(survey::cornerAreaRecord(corners_, area));
 }
 
 void 座標面積::clear() {

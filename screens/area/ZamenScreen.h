@@ -55,9 +55,8 @@ public:
 
 protected:
     bool acceptsInput() const override;
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
     void forgetKept() override;
-    bool keepsInputList() const override { return true; }
 
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -18,9 +18,9 @@
 
 bool 中間点::acceptsInput() const { return allFilled({Text1, Text2, Text3, Text4}); }
 
-std::optional<survey::Record> 中間点::compute() {
+Outcome 中間点::compute() {
     const survey::Point m = survey::midpoint(baseA(), baseB(), degreeConstant());
-    if (!allFinite({m.x, m.y})) return std::nullopt;
+    if (!allFinite({m.x, m.y})) return refused();
     showPoint(Label6, Label7, m);
-    return survey::midpointRecord(typedBase(), m);
+    return recorded(survey::midpointRecord(typedBase(), m));
 }

@@ -35,10 +35,10 @@ bool 分割::acceptsInput() const {
     return allFilled({Text1, Text2, Text3, Text4}) && survey::sectionCount(typed(Text5)).has_value();
 }
 
-std::optional<survey::Record> 分割::compute() {
+Outcome 分割::compute() {
     division_ = survey::divide(baseA(), baseB(), survey::sectionCount(typed(Text5)).value_or(0), degreeConstant());
-    if (!division_) return std::nullopt;
-    return survey::divisionRecord(typedBase(), typed(Text5), division_->points);
+    if (!division_) return refused();
+    return recorded(survey::divisionRecord(typedBase(), typed(Text5), division_->points));
 }
 
 void 分割::afterWrite(bool written) {
@@ -55,8 +55,3 @@ void 分割::afterWrite(bool written) {
 
 // Ready for another count on the same line.
 void 分割::focusAfterCalculation() { Text5->setFocus(); }
-
-void 分割::clear() {
-    TwoPointScreen::clear();
-    forgetKept();
-}

@@ -18,12 +18,9 @@ public:
     // The points of the last calculation; none after a refusal or a clear.
     const std::optional<survey::Division>& division() const { return division_; }
 
-    // C L S: the frame's clear, and the points are forgotten.
-    void clear() override;
-
 protected:
     bool acceptsInput() const override;
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
     void afterWrite(bool written) override;
     void focusAfterCalculation() override;
     void forgetKept() override { division_.reset(); }

@@ -62,18 +62,18 @@ bool 座標変換::acceptsInput() const {
     return allFilled({Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10});
 }
 
-std::optional<survey::Record> 座標変換::compute() {
+Outcome 座標変換::compute() {
     const survey::TransformInput in{{{value(Text1), value(Text2)}, {value(Text3), value(Text4)}},
                                     {{value(Text9), value(Text10)}, {value(Text5), value(Text6)}},
                                     {value(Text7), value(Text8)},
                                     {typed(Text1), typed(Text2), typed(Text3), typed(Text4), typed(Text9),
                                      typed(Text10), typed(Text5), typed(Text6), typed(Text7), typed(Text8)}};
     const survey::Point p = survey::transformPoint(in.first, in.second, in.p, degrees(Label7));
-    if (!allFinite({p.x, p.y})) return std::nullopt;
+    if (!allFinite({p.x, p.y})) return refused();
 
     Label5->setText(shown(p.x));
     Label6->setText(shown(p.y));
-    return survey::transformRecord(in, p);
+    return recorded(survey::transformRecord(in, p));
 }
 
 // The next point is typed over the last one; the base lines stay.

@@ -25,6 +25,6 @@ public:
 
 protected:
     bool acceptsInput() const override;
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
     void focusAfterCalculation() override;
 };

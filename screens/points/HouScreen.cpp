@@ -54,14 +54,14 @@ bool 方向距離::acceptsInput() const {
     return !(Text1->text() == Text3->text() && Text2->text() == Text4->text());
 }
 
-std::optional<survey::Record> 方向距離::compute() {
+Outcome 方向距離::compute() {
     const survey::DirectionInput in{{value(Text1), value(Text2)},
                                     {value(Text3), value(Text4)},
                                     {typed(Text1), typed(Text2), typed(Text3), typed(Text4)}};
     const survey::DirectionDistance r = survey::directionDistance(in.base, in.backsight, degrees(Label16));
-    if (!allFinite({r.angle, r.distance})) return std::nullopt;
+    if (!allFinite({r.angle, r.distance})) return refused();
 
     DmsRow{Label7, Label10, Label8, Label11, Label9, Label12}.show(r.dms);
     Label14->setText(shown(r.distance));
-    return survey::directionRecord(in, r);
+    return recorded(survey::directionRecord(in, r));
 }

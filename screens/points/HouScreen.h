@@ -20,5 +20,5 @@ public:
 
 protected:
     bool acceptsInput() const override;
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
 };

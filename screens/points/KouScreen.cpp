@@ -85,7 +85,7 @@ bool 交点::acceptsInput() const {
     return !(Text1->text() == Text5->text() && Text2->text() == Text6->text());
 }
 
-std::optional<survey::Record> 交点::compute() {
+Outcome 交点::compute() {
     TextBox* const angleA = angleBoxA();
     TextBox* const angleB = angleBoxB();
     const survey::IntersectionInput in{
@@ -98,11 +98,11 @@ std::optional<survey::Record> 交点::compute() {
     const std::optional<survey::Intersection> found =
         survey::intersectLines(in.a, in.angleA, in.b, in.angleB, in.kind, degrees(Label18));
     // Parallel lines meet nowhere: refused like any unsuitable input.
-    if (!found) return std::nullopt;
+    if (!found) return refused();
 
     Label8->setText(shown(found->p.x));
     Label9->setText(shown(found->p.y));
     Label12->setText(shown(found->ap));
     Label13->setText(shown(found->bp));
-    return survey::intersectionRecord(in, *found);
+    return recorded(survey::intersectionRecord(in, *found));
 }

@@ -34,7 +34,7 @@ public:
 
 protected:
     bool acceptsInput() const override;
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
 
 private:
     void showDirectionBoxes(bool direction);

@@ -22,18 +22,20 @@
 }
 
 bool オフセット::beyondB() const {
-    return allFilled({Text1, Text2, Text3, Text4, Text5}) && survey::offsetBeyondB(baseA(), baseB(), value(Text5));
+    return allFilled({Text1, Text2, Text3, Text4, Text5}) &&
+           survey::offsetBeyondB({numberIn(Text1), numberIn(Text2)}, {numberIn(Text3), numberIn(Text4)},
+                                 numberIn(Text5));
 }
 
 bool オフセット::acceptsInput() const { return allFilled({Text1, Text2, Text3, Text4, Text5}) && !beyondB(); }
 
 QWidget* オフセット::focusAfterRefusal() const { return beyondB() ? Text5 : Text1; }
 
-std::optional<survey::Record> オフセット::compute() {
+Outcome オフセット::compute() {
     const survey::Point p = survey::offsetPoint(baseA(), baseB(), value(Text5), degreeConstant());
-    if (!allFinite({p.x, p.y})) return std::nullopt;
+    if (!allFinite({p.x, p.y})) return refused();
     showPoint(Label6, Label7, p);
-    return survey::offsetRecord(typedBase(), typed(Text5), p);
+    return recorded(survey::offsetRecord(typedBase(), typed(Text5), p));
 }
 
 // Ready for the next offset on the same line.

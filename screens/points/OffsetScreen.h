@@ -17,7 +17,7 @@ public:
 
 protected:
     bool acceptsInput() const override;
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
     void focusAfterCalculation() override;
     // An offset beyond B sends the focus to Text5, anything else to Text1.
     QWidget* focusAfterRefusal() const override;

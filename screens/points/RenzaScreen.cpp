@@ -45,19 +45,19 @@
 
 bool 連続座標計算::acceptsInput() const { return numbersNotAllZero({Text1, Text2, Text3, Text4}); }
 
-std::optional<survey::Record> 連続座標計算::compute() {
+Outcome 連続座標計算::compute() {
     const survey::ChainInput in{{value(Text1), value(Text2)},
                                 value(Text3),
                                 value(Text4),
                                 {typed(Text1), typed(Text2), typed(Text3), typed(Text4)}};
     const survey::Leg leg = survey::chainLeg(in.from, in.packedDirection, in.distance, degrees(Label11));
-    if (!allFinite({leg.end.x, leg.end.y})) return std::nullopt;
+    if (!allFinite({leg.end.x, leg.end.y})) return refused();
 
     Label12->setText(shown(leg.end.x));
     Label13->setText(shown(leg.end.y));
     Label7->setText(shown(leg.rounded.x));
     Label9->setText(shown(leg.rounded.y));
-    return survey::chainRecord(in, leg);
+    return recorded(survey::chainRecord(in, leg));
 }
 
 void 連続座標計算::afterWrite(bool written) {

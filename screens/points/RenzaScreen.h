@@ -24,7 +24,7 @@ public:
 
 protected:
     bool acceptsInput() const override;
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
     void afterWrite(bool written) override;
     void focusAfterCalculation() override;
 };

@@ -37,11 +37,11 @@
 
 bool 単独座標計算::acceptsInput() const { return numbersNotAllZero({Text1, Text2, Text3, Text4}); }
 
-std::optional<survey::Record> 単独座標計算::compute() {
+Outcome 単独座標計算::compute() {
     const survey::Point p =
         survey::singlePoint({value(Text1), value(Text2)}, value(Text3), value(Text4), degrees(Label10));
-    if (!allFinite({p.x, p.y})) return std::nullopt;
+    if (!allFinite({p.x, p.y})) return refused();
     Label8->setText(shown(p.x));
     Label9->setText(shown(p.y));
-    return survey::Record();
+    return recorded({});
 }

@@ -28,8 +28,10 @@ protected:
     TwoPointScreen(const QString& name, const QString& title, int heightTwips, const QString& instruction,
                    QWidget* parent);
 
-    survey::Point baseA() const { return {value(Text1), value(Text2)}; }
-    survey::Point baseB() const { return {value(Text3), value(Text4)}; }
+    // The base points as a press reads them (a value beyond the range of a
+    // double refuses the press).
+    survey::Point baseA() { return {value(Text1), value(Text2)}; }
+    survey::Point baseB() { return {value(Text3), value(Text4)}; }
     survey::TypedBase typedBase() const { return {typed(Text1), typed(Text2), typed(Text3), typed(Text4)}; }
     double degreeConstant() const { return degrees(Label8); }
 

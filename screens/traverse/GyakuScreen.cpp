@@ -64,17 +64,17 @@ bool 逆トラ::acceptsInput() const {
     return !(Text1->text() == Text3->text() && Text2->text() == Text4->text());
 }
 
-std::optional<survey::Record> 逆トラ::compute() {
+Outcome 逆トラ::compute() {
     const survey::InverseInput in{{value(Text1), value(Text2)},
                                   {value(Text3), value(Text4)},
                                   {value(Text5), value(Text6)},
                                   {typed(Text1), typed(Text2), typed(Text3), typed(Text4), typed(Text5), typed(Text6)}};
     const survey::InverseTraverse r = survey::inverseTraverse(in.station, in.backsight, in.target, degrees(Label18));
-    if (!allFinite({r.angle, r.distance})) return std::nullopt;
+    if (!allFinite({r.angle, r.distance})) return refused();
 
     DmsRow{Label10, Label14, Label11, Label15, Label12, Label16}.show(r.dms);
     Label13->setText(shown(r.distance));
-    return survey::inverseRecord(in, r);
+    return recorded(survey::inverseRecord(in, r));
 }
 
 void 逆トラ::focusAfterCalculation() { Text5->setFocus(); }

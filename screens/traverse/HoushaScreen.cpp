@@ -74,7 +74,7 @@ bool 放射トラ::acceptsInput() const {
     return direction || !(Text1->text() == Text3->text() && Text2->text() == Text4->text());
 }
 
-std::optional<survey::Record> 放射トラ::compute() {
+Outcome 放射トラ::compute() {
     survey::RadialInput in{{value(Text1), value(Text2)},
                            std::nullopt,
                            value(Text5),
@@ -83,11 +83,11 @@ std::optional<survey::Record> 放射トラ::compute() {
     if (!directionMode()) in.backsight = survey::Point{value(Text3), value(Text4)};
     const survey::Point p =
         survey::radialPoint(in.station, in.backsight, in.packedAngle, in.distance, degrees(Label12));
-    if (!allFinite({p.x, p.y})) return std::nullopt;
+    if (!allFinite({p.x, p.y})) return refused();
 
     Label10->setText(shown(p.x));
     Label11->setText(shown(p.y));
-    return survey::radialRecord(in, p);
+    return recorded(survey::radialRecord(in, p));
 }
 
 void 放射トラ::focusAfterCalculation() { Text5->setFocus(); }

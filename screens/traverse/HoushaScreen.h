@@ -29,7 +29,7 @@ public:
 
 protected:
     bool acceptsInput() const override;
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
     void focusAfterCalculation() override;
 
 private:

@@ -85,6 +85,7 @@ const QString kExplanation = QStringLiteral("結合説明");
     setFirstBox(Text11);
 
     setResultFile(QStringLiteral("結合ﾄﾗﾊﾞｰｽDATA.TXT"));
+    setKeepsInputList();
     setShownFields({Label15});
     setClearedFields({Text11, Text1, Text2, Text3, Text4, Text5, Text6, Text9, Text10, Label15});
     forgetKept();
@@ -138,7 +139,7 @@ bool 結合トラ::acceptsInput() const {
     return allFilled({Text1, Text2, Text3, Text4, Text5, Text6}) && stations_.size() >= survey::kMinStations;
 }
 
-std::optional<survey::Record> 結合トラ::compute() {
+Outcome 結合トラ::compute() {
     survey::TraverseKnown known;
     known.surveyClass = value(Text11);
     known.xA = value(Text1);
@@ -148,11 +149,11 @@ std::optional<survey::Record> 結合トラ::compute() {
     known.alphaPacked = value(Text5);
     known.alphaTyped = typed(Text5);
     known.betaPacked = value(Text6);
-    // A copy of the list goes in: the stored pairs stay as typed.
+    // The list goes in as a view it cannot change: the stored pairs stay as typed.
     const std::optional<survey::Traverse> traverse = survey::adjustTraverse(known, stations_, degrees(Label12));
-    if (!traverse) return std::nullopt;
+    if (!traverse) return refused();
     closureText_ = shown(std::fabs(traverse->closure));
-    return survey::traverseReport(*traverse);
+    return recorded(survey::traverseReport(*traverse));
 }
 
 void 結合トラ::afterWrite(bool written) {

@@ -48,10 +48,9 @@ public:
 
 protected:
     bool acceptsInput() const override;
-    std::optional<survey::Record> compute() override;
+    Outcome compute() override;
     void afterWrite(bool written) override;
     void forgetKept() override;
-    bool keepsInputList() const override { return true; }
     QWidget* boxAtFault() const override;
 
 private:

@@ -1,12 +1,15 @@
 // The frame's behaviour shared by every screen, seen on the two first screens.
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "frame/Navigation.h"
 #include "screens/points/HouScreen.h"
 #include "screens/points/TanzaScreen.h"
-#include "support/ScreenTest.h"
+#include "support/FileScreenFrame.h"
 
 namespace {
 
@@ -27,9 +30,9 @@ public:
             setShownFields({a, b, sum});
         }
         bool acceptsInput() const override { return numbersNotAllZero({a, b}); }
-        std::optional<survey::Record> compute() override {
+        Outcome compute() override {
             sum->setText(shown(value(a) + value(b)));
-            return survey::Record();
+            return recorded({});
         }
         TextBox *a, *b;
         QLabel* sum;
@@ -97,9 +100,58 @@ TEST_F(FrameTest, TheInstructionLines) {
 }
 
 TEST_F(FrameTest, DeleteQuestionAndControlArrayNames) {
-    EXPECT_EQ(Calculation::deleteQuestion(QStringLiteral("方向・距離DATA.TXT")),
+    EXPECT_EQ(ResultFileDialogs::deleteQuestion(QStringLiteral("方向・距離DATA.TXT")),
               QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ 方向・距離DATA.txtファイルも削除しますか？"));
-    EXPECT_EQ(arrayName("Label22", 4), QStringLiteral("Label22(4)"));
+    EXPECT_EQ(ControlFactory::arrayName("Label22", 4), QStringLiteral("Label22(4)"));
+}
+
+// Yes to the delete question where the user's data folder (the home of the
+// trash) is missing, or is a file: the record is in the trash where the
+// system has one, or deleted, and nothing of it lands under the working
+// directory.
+TEST_F(FrameTest, YesWithoutADataFolderLeavesNothingOutsideTheTrash) {
+    const QString local = desktop.home() + "/.local", file = QStringLiteral("方向・距離DATA.TXT");
+    QTemporaryDir working;
+    const QString wasWorking = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(working.path()));
+    for (const bool dataIsAFile : {false, true}) {
+        SCOPED_TRACE(dataIsAFile ? "a file where the data folder goes" : "no data folder");
+        QDir(local).removeRecursively();
+        if (dataIsAFile) {
+            QDir().mkpath(local);
+            QFile(local + "/share").open(QIODevice::WriteOnly);
+        }
+        auto* w = openWindow(new 方向距離);
+        typeWithTab(w->Text1, {"0", "0", "100", "100"});
+        press(w->Command1);
+        const QByteArray record = desktop.bytes(file);
+        boxes.answer(Module1::Yes);
+        press(w->Command2);
+        EXPECT_FALSE(record.isEmpty());
+        EXPECT_FALSE(desktop.exists(file));
+        EXPECT_EQ(QDir(working.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        // Where there is a trash now, the record is in it (under a name of its choosing).
+        if (const QString trash = dataIsAFile ? QString() : desktop.trashFolder(); !trash.isEmpty()) {
+            QStringList same;
+            for (const QFileInfo& f : QDir(trash).entryInfoList(QDir::Files)) {
+                QFile trashed(f.filePath());
+                if (trashed.open(QIODevice::ReadOnly) && trashed.readAll() == record) same << f.fileName();
+            }
+            EXPECT_EQ(same.size(), 1) << trash.toStdString();
+        }
+        w->close();
+        boxes.reset();
+    }
+    QDir::setCurrent(wasWorking);
+}
+
+// The screens' suite itself runs with each screen's tests.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(FileScreenFrame);
+
+TEST_F(FrameTest, AHelperMissingAControlFailsTheTestNotTheProgram) {
+    auto* w = openWindow(new 方向距離);
+    EXPECT_THROW(FrameCase<方向距離>::find<QWidget>(w, "Text99"), TestStopped);
+    EXPECT_EQ(FrameCase<方向距離>::find<QWidget>(w, "Text1"), w->Text1);
 }
 
 TEST_F(FrameTest, TabAndTheProgramSelectTheWholeText) {

@@ -43,10 +43,11 @@ struct FrameCase {
     static void fill(Screen* w, std::initializer_list<std::pair<const char*, QString>> entries) {
         for (const auto& [name, text] : entries) typeInto(find<QLineEdit>(w, name), text);
     }
+    // The control of that name; a screen without one fails the test there.
     template <class T>
     static T* find(Screen* w, const char* name) {
         T* found = w->template findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << name;
+        require(found != nullptr, std::string("the screen has no ") + name);
         return found;
     }
 };
@@ -66,8 +67,9 @@ protected:
     void calculateValid() {
         Case::enterValid(w);
         press(button(Case::calculateButton));
-        ASSERT_EQ(boxes.boxes().size(), Case::boxesPerCalculation) << "a file error?";
-        ASSERT_TRUE(desktop.exists(file()));
+        require(boxes.boxes().size() == Case::boxesPerCalculation,
+                std::to_string(boxes.boxes().size()) + " message boxes after the valid input (a file error?)");
+        require(desktop.exists(file()), "the valid input wrote no file");
         boxes.reset();
     }
     bool everyBoxEmpty() const {
@@ -75,7 +77,7 @@ protected:
             if (!box->text().isEmpty()) return false;
         return true;
     }
-    void expectOnlyTheQuestion() { expectOnlyDeleteQuestion(boxes, Screen::deleteQuestion(file())); }
+    void expectOnlyTheQuestion() { expectOnlyDeleteQuestion(boxes, ResultFileDialogs::deleteQuestion(file())); }
 };
 
 TYPED_TEST_SUITE_P(FileScreenFrame);

@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <initializer_list>
+#include <stdexcept>
+#include <string>
 
 #include "support/ScriptedSeam.h"
 #include "support/TempDesktop.h"
@@ -86,9 +88,19 @@ inline QString crlf(const QStringList& lines) {
     return text;
 }
 
+// Stops the test that called a helper when the helper meets what the rest
+// of the test depends on missing: an ASSERT in a helper returns from the
+// helper only. GoogleTest reports it as a failure of that test.
+struct TestStopped : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+inline void require(bool ok, const std::string& what) {
+    if (!ok) throw TestStopped(what);
+}
+
 // The only box shown was the delete question for a result file.
 inline void expectOnlyDeleteQuestion(const ScriptedSeam& seam, const QString& question) {
-    ASSERT_EQ(seam.boxes().size(), 1);
+    require(seam.boxes().size() == 1, std::to_string(seam.boxes().size()) + " message boxes, not the question alone");
     EXPECT_EQ(seam.boxes()[0].prompt, question);
     EXPECT_EQ(seam.boxes()[0].title, QStringLiteral("ファイルの削除"));
     EXPECT_EQ(seam.boxes()[0].style, 4);
