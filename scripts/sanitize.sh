@@ -16,7 +16,7 @@ export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" \
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" -DTARNEL_WERROR="${TARNEL_WERROR:-OFF}" \
       -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 # Only the test programs: the sanitizers have nothing to add to the rest.
 targets=$(cmake --build "$build" --target help | sed -n 's/^\(test_[a-z_]*\): .*/\1/p' | sort -u)

@@ -28,5 +28,6 @@ packages=(
 # clone of the same sources on this machine finds them.
 export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+      -DTARNEL_WERROR="${TARNEL_WERROR:-OFF}"
 cmake --build "$build" -j"$(nproc)"

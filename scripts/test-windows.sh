@@ -35,7 +35,8 @@ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
       -DQT_CHAINLOAD_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
       -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-      -DTARNEL_HOST_TOOLS="$build/host-tools" -DTARNEL_GTEST_SOURCE=/usr/src/googletest
+      -DTARNEL_HOST_TOOLS="$build/host-tools" -DTARNEL_GTEST_SOURCE=/usr/src/googletest \
+      -DTARNEL_WERROR="${TARNEL_WERROR:-OFF}"
 cmake --build "$build" -j"$(nproc)"
 (cd "$build" && cpack -G NSIS >/dev/null && ls tarnel-*-win64.exe)
 
