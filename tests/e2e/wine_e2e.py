@@ -397,9 +397,18 @@ def wine_on(session):
     desktop is on this display; the program then runs on what it brought
     along, without the build's Qt on WINEPATH."""
     subprocess.run(["wineserver", "-k"], check=False)
+    subprocess.run(["wineserver", "-w"], check=False)
     session.env.update({k: os.environ[k] for k in WINE_VARIABLES if k in os.environ})
     session.env.pop("WINEPATH", None)
     return session.env
+
+
+def restore_wine():
+    """The Wine server as the other tests want it: no display, started
+    ahead (tests/windows/wine-server.sh)."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    subprocess.run(["sh", os.path.join(here, "..", "windows", "wine-server.sh")], check=False,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def wine_desktop(env):
@@ -464,8 +473,8 @@ def main():
     except (Failed, SessionError) as e:
         checks.check(False, "the run went to its end", str(e))
     finally:
-        subprocess.run(["wineserver", "-k"], check=False)
         session.stop()
+        restore_wine()
 
     print(f"wine e2e run took {time.monotonic() - started:.1f} s", flush=True)
     print(f"{checks.passed} passed, {checks.failed} failed", flush=True)

@@ -26,7 +26,7 @@ here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "e2e"))
 from desktop_session import Session, SessionError, wait_until  # noqa: E402
 from e2e_test import Checks  # noqa: E402
-from wine_e2e import Driver, Failed, hou, wine_desktop, wine_on  # noqa: E402
+from wine_e2e import Driver, Failed, hou, restore_wine, wine_desktop, wine_on  # noqa: E402
 
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnel"
 
@@ -82,8 +82,8 @@ def main():
     except (Failed, SessionError, subprocess.TimeoutExpired) as e:
         check(False, "the installed program starts and calculates", str(e))
     finally:
-        subprocess.run(["wineserver", "-k"], check=False)
         session.stop()
+        restore_wine()
 
     # The uninstaller copies itself away and returns at once: wait for it.
     out = wine(os.path.join(r"C:\Program Files\Tarnel", "Uninstall.exe"), "/S")

@@ -30,8 +30,4 @@ if [[ ! -f "$WINEPREFIX/.tarnel-ready" ]]; then
   wineserver -w
   touch "$WINEPREFIX/.tarnel-ready"
 fi
-# One server, and Wine's desktop process with it, for the whole run, started
-# before CTest: started by the first test, the desktop would hold that
-# test's output pipe open until the last test ends.
-wineserver -p
-wine rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1
+sh "$(dirname "${BASH_SOURCE[0]}")/wine-server.sh"
