@@ -20,7 +20,9 @@ mkdir -p "$build/seeds" "$build/corpus" "$build/crashes"
 clang++-14 -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$here" "$here/tests/fuzz/cornerimport_fuzz.cpp" \
-  "$here/survey/cornerimport.cpp" "$here/survey/cp932.cpp" "$here/survey/arith.cpp" "$here/survey/text.cpp" \
+  "$here/survey/cornerimport.cpp" "$here/survey/textfile.cpp" "$here/survey/pointrows.cpp" \
+  "$here/survey/bookfile.cpp" "$here/survey/pointbook.cpp" \
+  "$here/survey/cp932.cpp" "$here/survey/arith.cpp" "$here/survey/text.cpp" \
   "$here/survey/platform_posix.cpp" -o "$build/cornerimport_fuzz"
 
 # Seeds: a pasted table, a SIMA file with a parcel, the same in CP932.

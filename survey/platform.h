@@ -1,6 +1,7 @@
-// What the result files need of the operating system, and nothing else:
-// the Desktop folder, folders, a file appended to under an exclusive lock,
-// deletion, and the Japanese code page. Everything above this interface is
+// What the result files and the book of points need of the operating
+// system, and nothing else: the Desktop folder, folders, a file appended to
+// under an exclusive lock, a file replaced whole, deletion, and the
+// Japanese code page. Everything above this interface is
 // the same on every system; one implementation per system sits below it
 // (platform_posix.cpp, platform_win32.cpp), and the build takes one.
 //
@@ -8,8 +9,10 @@
 // (pathFromUtf8) or, for the code page, as UTF-16.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +58,15 @@ Status makeFolders(const Path& folder);
 
 // Deletes a file. A file that is not there (nor its folder) is fine.
 Status removeFile(const Path& file);
+
+// Puts `bytes` in place of `file`, whole or not at all: they go to a new
+// file in the same folder, created there exclusively, are flushed to the
+// disk, and the new file is then renamed over `file` (which may be
+// missing). On any failure the new file is deleted and `file` is as it
+// was. At most `writeLimit` bytes are written (tests: a disk filling up);
+// stopping short of all of them fails as Fault::NoSpace.
+Status replaceFile(const Path& file, std::string_view bytes,
+                   std::size_t writeLimit = std::numeric_limits<std::size_t>::max());
 
 // A file opened for appending, holding the exclusive lock that every copy
 // of the program takes before it reads the file's length and keeps until

@@ -1,9 +1,12 @@
 // The result files' system calls on Linux and other POSIX systems.
 #include "survey/platform.h"
 
+#include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -93,6 +96,24 @@ int openForAppend(const char* path, bool& created) {
     return ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
 }
 
+// A name for the new file next to `file`, of this process and this
+// attempt; creating it exclusively makes sure it is nobody else's.
+std::string temporaryName(const Path& file) {
+    static std::atomic<unsigned> counter{0};
+    char tag[48];
+    std::snprintf(tag, sizeof tag, ".%ld-%u.tmp", long(::getpid()), counter++);
+    return file.native() + tag;
+}
+
+// Makes a rename in the folder last; a folder that cannot be synced is no
+// fault of the file's.
+void syncFolder(const Path& folder) {
+    const int f = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (f < 0) return;
+    [[maybe_unused]] const int synced = ::fsync(f);
+    ::close(f);
+}
+
 // One converter each way for the thread's life.
 class Converter {
 public:
@@ -149,6 +170,47 @@ Status removeFile(const Path& file) {
     // Gone already, or its folder is: either way there is nothing to delete.
     if (err == ENOENT || err == ENOTDIR) return {};
     return fault(err);
+}
+
+// ---- Whole files ------------------------------------------------------------------
+
+Status replaceFile(const Path& file, std::string_view bytes, std::size_t writeLimit) {
+    ignoreFileSizeSignal();
+    std::string temporary;
+    int f = -1;
+    for (int attempt = 0; f < 0; ++attempt) {
+        temporary = temporaryName(file);
+        f = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (f < 0 && (errno != EEXIST || attempt == 99)) return fault(errno);
+    }
+    // The new file keeps the old one's permissions.
+    struct stat old {};
+    if (::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        [[maybe_unused]] const int kept = ::fchmod(f, old.st_mode & 07777);
+    }
+    int err = 0;
+    std::size_t done = 0;
+    const std::size_t allowed = std::min(bytes.size(), writeLimit);
+    while (err == 0 && done < allowed) {
+        const ssize_t n = ::write(f, bytes.data() + done, allowed - done);
+        if (n > 0) {
+            done += std::size_t(n);
+        } else if (n == 0) {
+            err = ENOSPC;
+        } else if (errno != EINTR) {
+            err = errno;
+        }
+    }
+    if (err == 0 && done < bytes.size()) err = ENOSPC;
+    if (err == 0 && ::fsync(f) != 0) err = errno;
+    if (::close(f) != 0 && err == 0) err = errno;
+    if (err == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) err = errno;
+    if (err != 0) {
+        ::unlink(temporary.c_str());
+        return fault(err);
+    }
+    syncFolder(file.parent_path());
+    return {};
 }
 
 // ---- AppendFile ------------------------------------------------------------------

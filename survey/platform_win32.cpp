@@ -15,6 +15,9 @@
 
 #include "survey/platform.h"
 
+#include <algorithm>
+#include <atomic>
+#include <string>
 #include <thread>
 
 namespace survey::platform {
@@ -137,6 +140,55 @@ Status removeFile(const Path& file) {
         if (!busy(err) || isFolder(file) || attempt + 1 == kBusyAttempts) return fault(err, file);
         std::this_thread::sleep_for(kBusyPause);
     }
+}
+
+// ---- Whole files ------------------------------------------------------------------
+
+Status replaceFile(const Path& file, std::string_view bytes, std::size_t writeLimit) {
+    static std::atomic<unsigned> counter{0};
+    // A name for the new file next to `file`, of this process and this
+    // attempt; creating it exclusively makes sure it is nobody else's.
+    Path temporary;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; h == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = file;
+        temporary += L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L".tmp";
+        h = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            const DWORD err = ::GetLastError();
+            if ((err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) || attempt == 99) return fault(err);
+        }
+    }
+    DWORD err = ERROR_SUCCESS;
+    std::size_t done = 0;
+    const std::size_t allowed = std::min(bytes.size(), writeLimit);
+    while (err == ERROR_SUCCESS && done < allowed) {
+        const DWORD wanted = DWORD(std::min<std::size_t>(allowed - done, std::size_t(1) << 30));
+        DWORD written = 0;
+        if (!::WriteFile(h, bytes.data() + done, wanted, &written, nullptr)) {
+            err = ::GetLastError();
+        } else if (written == 0) {
+            err = ERROR_DISK_FULL;
+        }
+        done += written;
+    }
+    if (err == ERROR_SUCCESS && done < bytes.size()) err = ERROR_DISK_FULL;
+    if (err == ERROR_SUCCESS && !::FlushFileBuffers(h)) err = ::GetLastError();
+    if (!::CloseHandle(h) && err == ERROR_SUCCESS) err = ::GetLastError();
+    // A program that holds the old file open without sharing its deletion
+    // keeps the rename out for a while; it is tried again, as a deletion is.
+    for (int attempt = 0; err == ERROR_SUCCESS; ++attempt) {
+        if (::MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) break;
+        err = ::GetLastError();
+        if (!busy(err) || isFolder(file) || attempt + 1 == kBusyAttempts) break;
+        err = ERROR_SUCCESS;
+        std::this_thread::sleep_for(kBusyPause);
+    }
+    if (err != ERROR_SUCCESS) {
+        ::DeleteFileW(temporary.c_str());
+        return fault(err, file);
+    }
+    return {};
 }
 
 // ---- AppendFile ------------------------------------------------------------------

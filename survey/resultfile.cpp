@@ -13,7 +13,7 @@ using platform::Fault;
 using platform::Status;
 
 std::optional<std::filesystem::path> redirectedDesktop;
-std::optional<std::size_t> writeLimit;
+std::optional<std::size_t> writeLimitBytes;
 
 std::string cause(const Status& s, bool removing = false) {
     switch (s.fault) {
@@ -52,7 +52,7 @@ FileOutcome unencodable(const Cp932& enc) {
 
 // The one write of a record; anything less is told as a problem.
 std::string writeWhole(platform::AppendFile& file, std::string_view bytes) {
-    const std::size_t allowed = std::min(bytes.size(), writeLimit.value_or(bytes.size()));
+    const std::size_t allowed = std::min(bytes.size(), writeLimitBytes.value_or(bytes.size()));
     Status status;
     const std::size_t n = file.write(bytes.substr(0, allowed), status);
     if (!status.ok()) return "結果ファイルに書き込めませんでした。" + cause(status);
@@ -119,7 +119,8 @@ FileOutcome ResultFile::remove() const {
 
 namespace seam {
 void redirectDesktop(std::optional<std::filesystem::path> folder) { redirectedDesktop = std::move(folder); }
-void limitWrites(std::optional<std::size_t> bytes) { writeLimit = bytes; }
+void limitWrites(std::optional<std::size_t> bytes) { writeLimitBytes = bytes; }
+std::optional<std::size_t> writeLimit() { return writeLimitBytes; }
 }  // namespace seam
 
 }  // namespace survey

@@ -59,8 +59,11 @@ namespace seam {
 // Result files go to `folder` instead of the Desktop (an empty path: as if
 // the system named no Desktop).
 void redirectDesktop(std::optional<std::filesystem::path> folder);
-// Each append writes at most `bytes` bytes, as a disk filling up would stop it.
+// Each append, and each save of a whole file (bookfile.h), writes at most
+// `bytes` bytes, as a disk filling up would stop it.
 void limitWrites(std::optional<std::size_t> bytes);
+// The limit set, for the writers that honour it.
+std::optional<std::size_t> writeLimit();
 }  // namespace seam
 
 }  // namespace survey

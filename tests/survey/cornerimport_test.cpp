@@ -69,6 +69,11 @@ TEST(CornerTable, EveryLayout) {
         {"\n1 2\n\t\t\n,,\n3 4", {{1, 2}, {3, 4}}},  // blank lines and empty rows
         {"1,2\r3,4", {{1, 2}, {3, 4}}},              // lone CR
         {"1e3 −2E-1", {{1000, -0.2}}},
+        // Read as the book's tables are: a comment, five columns, headers in any order, spreadsheet numbers.
+        {"# 現場 A\n1,K1,10,20,5.5\n2,,30,40,\n", {{10, 20}, {30, 40}}},
+        {"Y,X,点名\n20,10,K1\n", {{10, 20}}},
+        {"点名\tX\tY\nK1\t-35,000.123\t1,234.5\n", {{-35000.123, 1234.5}}},
+        {"K1,\"-35,000.123\",\"12,000\"\n\"P,3\",1,2\n", {{-35000.123, 12000}, {1, 2}}},
     };
     for (const auto& [text, corners] : rows) {
         const CornerSource r = survey::readCornerTable(text);
@@ -81,7 +86,10 @@ TEST(CornerTable, EveryLayout) {
 TEST(CornerTable, RefusesWithTheLineAndTakesNothing) {
     const std::pair<std::string, std::string> rows[] = {
         {"X\tY\r\n\r\n1\t2\r\nabc\r\n", "4 行目を座標として読めません：「abc」"},
-        {"1,2,3,4", "1 行目を座標として読めません：「1,2,3,4」"},  // a height, or a number and a name?
+        {"1,2,3,4",
+         "1 行目「1,2,3,4」：どの列が点番・X・Y なのか決められません。「点番,点名,X,Y」のような見出しの行を付け"
+         "てください。"},  // a height, or a number and a name?
+        {"1,K1,10,20\n2,K2,10,20,5,6\n", "2 行目の列の数が 1 行目と違います：「2,K2,10,20,5,6」"},
         {"K1 1e400 5", "1 行目を座標として読めません：「K1 1e400 5」"},
         {"5\t\t1000", "1 行目を座標として読めません：「5  1000」"},  // an empty cell
         {"K1,1 000,2", "1 行目を座標として読めません：「K1,1 000,2」"},
@@ -93,6 +101,19 @@ TEST(CornerTable, RefusesWithTheLineAndTakesNothing) {
         {"X,Y\r\n", "座標が見つかりません。"},
     };
     for (const auto& [text, error] : rows) expectRefused(survey::readCornerTable(text), error, text);
+}
+
+TEST(CornerTable, OpenColumnsAreOfferedThenReadWithRoles) {
+    const CornerSource open = survey::readCornerTable("1 100.5 200.25\n2 110 210\n");
+    ASSERT_TRUE(open.columns.has_value());
+    EXPECT_EQ(open.columns->columns, 3u);
+    EXPECT_EQ(open.columns->lines.size(), 2u);
+    EXPECT_TRUE(open.corners.empty());
+
+    using R = survey::ColumnRole;
+    const CornerSource read = survey::readCornerFile("1 100.5 200.25\n2 110 210\n", {R::Number, R::X, R::Y});
+    EXPECT_EQ(read.error, "");
+    EXPECT_EQ(xy(read.corners), (XY{{100.5, 200.25}, {110, 210}}));
 }
 
 TEST(Sima, ParcelsInB01OrderOrEveryPoint) {
@@ -115,16 +136,29 @@ TEST(Sima, RefusesWhatItCannotPlace) {
     const std::pair<std::string, std::string> rows[] = {
         {kSima + "D00,1,宅地\nB01,2,T.2\nB01,9,T.9\nD99",
          "12 行目：区画「宅地」の点「9 T.9」がファイルの座標（A01）にありません。"},
-        {a + "D00,7\nB01,1,k\nD99", "3 行目：区画「7」の点「1 k」がファイルの座標（A01）にありません。"},
+        {a + "D00,7\nB01,1,k\nD99", "3 行目：区画「7」の点「1 k」の名前が A01 の「K」と違います。"},
+        {a + "A01,1,L,1,3\nD00,7\nB01,1,\nD99", "4 行目：区画「7」の点「1」は座標（A01）に 2 度あり、座標が違います。"},
         {a + "A01,1,K,1,3\nD00,1,P\nB01,1,K\nD99",
          "4 行目：区画「P」の点「1 K」は座標（A01）に 2 度あり、座標が違います。"},
         {"A01,1,K1,1078,\n", "1 行目を座標として読めません：「A01,1,K1,1078,」"},
         {a + "B01,1,K\n", "2 行目の B01 が区画（D00 から D99 まで）の外にあります。"},
-        {a + "D00,1,P\nB01,1,K\nD00,2,Q\n", "4 行目の D00 の前に、区画「P」の終わり（D99）がありません。"},
+        {a + "D00,1,P\nB01,1,K\nD00,2,Q\n", "区画「Q」の終わり（D99）がありません。"},  // P ends at Q
         {a + "D00,1,P\nB01,1,K", "区画「P」の終わり（D99）がありません。"},
         {"G00,01,\nZ00,x\n", "座標が見つかりません。"},
     };
     for (const auto& [text, error] : rows) expectRefused(survey::readSima(text), error, text);
+}
+
+TEST(Sima, TakesWhatRealFilesWrite) {
+    // A B01 by number alone, a quoted name, comments, a D00 that ends the parcel before it.
+    const CornerSource r = survey::readSima(
+        "# 現況\nA01,1,K1,0,0,\nA01,2,\"P,2\",0,10,\n\nA01,3,,10,10,\n"
+        "D00,1,一番,\nB01,1,,\nB01,2,\"P,2\",\nD00,2,二番,\nB01,3,,\nB01,1,K1\nD99,\n");
+    ASSERT_EQ(r.error, "");
+    ASSERT_EQ(r.parcels.size(), 2u);
+    EXPECT_EQ(xy(r.parcels[0].corners), (XY{{0, 0}, {0, 10}}));
+    EXPECT_EQ(r.parcels[1].name, "二番");
+    EXPECT_EQ(xy(r.parcels[1].corners), (XY{{10, 10}, {0, 0}}));
 }
 
 TEST(CornerFile, DecodedThenSimaOrTable) {
