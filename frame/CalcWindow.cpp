@@ -1,5 +1,7 @@
 #include "frame/CalcWindow.h"
 
+#include <QAction>
+#include <QKeySequence>
 #include <cmath>
 
 #include "frame/Controls.h"
@@ -35,6 +37,12 @@ CalcWindow::CalcWindow(const QString& name, const QString& caption, int widthTwi
     setFixedSize(pixels(widthTwips), pixels(heightTwips));
     // The boxes' context menus in Japanese.
     Module1::LoadQtTranslation();
+    // The book of points, from every screen.
+    auto* book = new QAction(QStringLiteral("座標簿"), this);
+    book->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    book->setShortcutContext(Qt::WindowShortcut);
+    connect(book, &QAction::triggered, this, [] { Navigation::open(QStringLiteral("座標簿")); });
+    addAction(book);
 }
 
 CalcWindow::~CalcWindow() = default;

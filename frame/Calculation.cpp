@@ -1,5 +1,6 @@
 #include "frame/Calculation.h"
 
+#include "frame/BookFiles.h"
 #include "frame/Module1.h"
 
 Calculation::~Calculation() = default;
@@ -93,6 +94,8 @@ void Calculation::clear() {
 void Calculation::backToMenu() { host_->backToMenu(); }
 
 void Calculation::exitProgram() {
+    // The book of points first: キャンセル there keeps the program going.
+    if (!BookFiles::mayEnd()) return;
     if (calculationShown()) offerDelete();
     Module1::EndProgram();
 }

@@ -13,13 +13,16 @@
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 #include "frame/CalcWindow.h"
 #include "frame/ControlFactory.h"
 #include "frame/Fields.h"
 #include "frame/Outcome.h"
+#include "frame/PointPairs.h"
 #include "frame/Reading.h"
 #include "frame/ResultFileDialogs.h"
+#include "frame/ResultPoints.h"
 
 class Calculation : protected ControlFactory, protected Reading {
 public:
@@ -62,6 +65,13 @@ protected:
     void setClearedFields(QList<QWidget*> fields) { fields_.setCleared(std::move(fields)); }
     void setResultFile(const QString& fileName) { file_.setFile(fileName); }
     void setKeepsInputList() { keepsInputList_ = true; }
+    // With the book of points (frame/Book.h): the boxes of each point the
+    // calculation reads, which F4 and the book window fill; and the points
+    // it gives, which Ctrl+R registers under a name from `origin`.
+    void setPointPairs(std::initializer_list<PointPairs::Pair> pairs) { new PointPairs(sheet(), pairs); }
+    void setResultPoints(const QString& origin, ResultPoints::Points points, std::function<void()> registered = {}) {
+        results_ = std::make_unique<ResultPoints>(sheet(), origin, std::move(points), std::move(registered));
+    }
 
     // What compute() returns. recorded: the record, unless the press met a
     // value that is not a finite number (a box, a number shown, the record
@@ -103,5 +113,6 @@ private:
     CalcWindow* host_;
     Fields fields_;
     ResultFileDialogs file_;
+    std::unique_ptr<ResultPoints> results_;
     bool keepsInputList_ = false;
 };

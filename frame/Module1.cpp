@@ -1,18 +1,29 @@
 #include "frame/Module1.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMargins>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTimer>
 #include <QTranslator>
+#include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -21,6 +32,43 @@
 namespace Module1 {
 namespace {
 
+// A table of the first lines with a choice of role above each column.
+QList<int> columnDialog(const QString& prompt, const QList<QStringList>& sample, const QStringList& roles,
+                        const QString& title) {
+    LoadQtTranslation();
+    QDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QLabel(prompt);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    qsizetype columns = 0;
+    for (const QStringList& row : sample) columns = std::max(columns, row.size());
+    auto* table = new QTableWidget(int(sample.size()) + 1, int(columns));
+    table->setAccessibleName(prompt);
+    QList<QComboBox*> choices;
+    for (int c = 0; c < int(columns); ++c) {
+        auto* choice = new QComboBox;
+        choice->addItems(roles);
+        choice->setAccessibleName(QStringLiteral("%1 列目").arg(c + 1));
+        table->setCellWidget(0, c, choice);
+        choices << choice;
+        for (qsizetype r = 0; r < sample.size(); ++r)
+            table->setItem(int(r) + 1, c, new QTableWidgetItem(sample[r].value(c)));
+    }
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->resizeColumnsToContents();
+    layout->addWidget(table);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    QList<int> chosen;
+    for (const QComboBox* choice : choices) chosen << choice->currentIndex();
+    return chosen;
+}
+
 class DialogSeam final : public Seam {
 public:
     int msgBox(const QString& prompt, int style, const QString& title) override {
@@ -28,6 +76,7 @@ public:
         const int pressed = box->exec();
         if (pressed == QMessageBox::Yes) return Yes;
         if (pressed == QMessageBox::No) return No;
+        if (pressed == QMessageBox::Cancel) return Cancel;
         return Ok;
     }
 
@@ -42,6 +91,61 @@ public:
         const QString item =
             QInputDialog::getItem(QApplication::activeWindow(), title, prompt, items, 0, false, &chosen);
         return chosen ? int(items.indexOf(item)) : -1;
+    }
+
+    int askChoice(const QString& prompt, const QStringList& buttons, const QString& title) override {
+        const std::unique_ptr<QMessageBox> box(messageBox(prompt, OkOnly, title, QApplication::activeWindow()));
+        box->setStandardButtons(QMessageBox::NoButton);
+        QList<QAbstractButton*> pressable;
+        for (qsizetype i = 0; i < buttons.size(); ++i) {
+            const bool cancels = i + 1 == buttons.size();
+            pressable << box->addButton(buttons[i], cancels ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        }
+        if (!pressable.isEmpty()) {
+            box->setDefaultButton(qobject_cast<QPushButton*>(pressable.first()));
+            box->setEscapeButton(pressable.last());
+        }
+        box->exec();
+        return int(pressable.indexOf(box->clickedButton()));
+    }
+
+    std::optional<QString> askText(const QString& prompt, const QString& suggested, const QString& title) override {
+        LoadQtTranslation();
+        bool given = false;
+        const QString text =
+            QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, suggested, &given);
+        return given ? std::optional<QString>(text) : std::nullopt;
+    }
+
+    QList<int> chooseColumns(const QString& prompt, const QList<QStringList>& sample, const QStringList& roles,
+                             const QString& title) override {
+        return columnDialog(prompt, sample, roles, title);
+    }
+
+    QString openFileName(const QString& title, const QString& folder, const QStringList& filters) override {
+        LoadQtTranslation();
+        const QPointer<QWidget> over = QApplication::activeWindow();
+        const QString path = QFileDialog::getOpenFileName(over, title, folder, filters.join(QStringLiteral(";;")));
+        giveBackTheKeyboard(over);
+        return path;
+    }
+
+    QString saveFileName(const QString& title, const QString& suggested, const QStringList& filters,
+                         QString* filter) override {
+        LoadQtTranslation();
+        const QPointer<QWidget> over = QApplication::activeWindow();
+        const QString path =
+            QFileDialog::getSaveFileName(over, title, suggested, filters.join(QStringLiteral(";;")), filter);
+        giveBackTheKeyboard(over);
+        return path;
+    }
+
+private:
+    // A window manager may hand the keyboard to another window than the
+    // one a dialog went over (a tool window's, on X11): the window gets it
+    // back.
+    static void giveBackTheKeyboard(QWidget* window) {
+        if (window && window->isVisible()) window->activateWindow();
     }
 };
 
@@ -70,6 +174,10 @@ QMessageBox* messageBox(const QString& prompt, int style, const QString& title, 
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::No);
+    } else if ((style & 0x0F) == YesNoCancel) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::Cancel);
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }
@@ -77,6 +185,7 @@ QMessageBox* messageBox(const QString& prompt, int style, const QString& title, 
     const std::pair<QMessageBox::StandardButton, QString> japanese[] = {
         {QMessageBox::Yes, QStringLiteral("はい(&Y)")},
         {QMessageBox::No, QStringLiteral("いいえ(&N)")},
+        {QMessageBox::Cancel, QStringLiteral("キャンセル")},
     };
     for (const auto& [which, text] : japanese) {
         QAbstractButton* button = box->button(which);
@@ -112,6 +221,27 @@ Seam* setSeam(Seam* seam) {
 }
 
 int MsgBox(const QString& prompt, int style, const QString& title) { return seam().msgBox(prompt, style, title); }
+
+int AskChoice(const QString& prompt, const QStringList& buttons, const QString& title) {
+    return seam().askChoice(prompt, buttons, title);
+}
+
+std::optional<QString> AskText(const QString& prompt, const QString& suggested, const QString& title) {
+    return seam().askText(prompt, suggested, title);
+}
+
+QList<int> ChooseColumns(const QString& prompt, const QList<QStringList>& sample, const QStringList& roles,
+                         const QString& title) {
+    return seam().chooseColumns(prompt, sample, roles, title);
+}
+
+QString OpenFileName(const QString& title, const QString& folder, const QStringList& filters) {
+    return seam().openFileName(title, folder, filters);
+}
+
+QString SaveFileName(const QString& title, const QString& suggested, const QStringList& filters, QString* filter) {
+    return seam().saveFileName(title, suggested, filters, filter);
+}
 
 int centredEdge(int screenTwips, int windowTwips) {
     // Single precision, then to a 32-bit integer with halves to even.

@@ -3,8 +3,10 @@
 // that tests can script the user's answer instead of waiting on a dialog.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QMessageBox;
 class QWidget;
@@ -14,12 +16,14 @@ namespace Module1 {
 // Message-box styles and answers, numbered as the classic MsgBox numbers them.
 enum Style : int {
     OkOnly = 0,
+    YesNoCancel = 3,
     YesNo = 4,
     Critical = 16,
     Information = 64,
 };
 enum Answer : int {
     Ok = 1,
+    Cancel = 2,
     Yes = 6,
     No = 7,
 };
@@ -35,6 +39,20 @@ public:
     virtual void endProgram() = 0;
     // Shows a modal list to choose one item from; the index chosen, or -1.
     virtual int chooseItem(const QString& prompt, const QStringList& items, const QString& title) = 0;
+    // Asks with buttons of these captions (the last one cancels); the index
+    // of the one pressed.
+    virtual int askChoice(const QString& prompt, const QStringList& buttons, const QString& title) = 0;
+    // Asks for a line of text, offering `suggested`; none when cancelled.
+    virtual std::optional<QString> askText(const QString& prompt, const QString& suggested, const QString& title) = 0;
+    // Shows the first lines of a table and asks what each column holds, one
+    // of `roles` (by index) a column; an empty list when cancelled.
+    virtual QList<int> chooseColumns(const QString& prompt, const QList<QStringList>& sample, const QStringList& roles,
+                                     const QString& title) = 0;
+    // The file dialogs: a file to open, or to save as (`filter` names the
+    // one chosen of `filters`, and may be preset); empty when cancelled.
+    virtual QString openFileName(const QString& title, const QString& folder, const QStringList& filters) = 0;
+    virtual QString saveFileName(const QString& title, const QString& suggested, const QStringList& filters,
+                                 QString* filter) = 0;
 };
 
 // Replaces the seam (nullptr restores the default). Returns the old one.
@@ -83,5 +101,12 @@ void EndProgram();
 
 // A list to choose one item from (OK and キャンセル): the index, or -1.
 int ChooseItem(const QString& prompt, const QStringList& items, const QString& title);
+// The rest of the seam, as the program asks them.
+int AskChoice(const QString& prompt, const QStringList& buttons, const QString& title);
+std::optional<QString> AskText(const QString& prompt, const QString& suggested, const QString& title);
+QList<int> ChooseColumns(const QString& prompt, const QList<QStringList>& sample, const QStringList& roles,
+                         const QString& title);
+QString OpenFileName(const QString& title, const QString& folder, const QStringList& filters);
+QString SaveFileName(const QString& title, const QString& suggested, const QStringList& filters, QString* filter);
 
 }  // namespace Module1

@@ -26,6 +26,15 @@ struct YesToAll : Module1::Seam {
     int msgBox(const QString&, int, const QString&) override { return Module1::Yes; }
     void endProgram() override {}
     int chooseItem(const QString&, const QStringList&, const QString&) override { return 0; }
+    int askChoice(const QString&, const QStringList&, const QString&) override { return 0; }
+    std::optional<QString> askText(const QString&, const QString& suggested, const QString&) override {
+        return suggested;
+    }
+    QList<int> chooseColumns(const QString&, const QList<QStringList>&, const QStringList&, const QString&) override {
+        return {};
+    }
+    QString openFileName(const QString&, const QString&, const QStringList&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QStringList&, QString*) override { return {}; }
 };
 
 // The largest parcel as a spreadsheet copies it: name, X, Y.

@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "frame/Book.h"
 #include "support/ScriptedSeam.h"
 #include "support/TempDesktop.h"
 #include "survey/cp932.h"
@@ -119,5 +120,7 @@ protected:
         for (QWidget* w : QApplication::topLevelWidgets()) w->close();
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The book of points is the program's: each test starts with an empty one.
+        Book::instance().reset();
     }
 };
