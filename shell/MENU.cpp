@@ -4,7 +4,9 @@
 #include <QMenuBar>
 #include <algorithm>
 
+#include "frame/BookFiles.h"
 #include "frame/Module1.h"
+#include "frame/Navigation.h"
 #include "screens/area/MenScreen.h"
 #include "screens/area/ZamenScreen.h"
 #include "screens/points/ChuutenScreen.h"
@@ -68,7 +70,7 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     Command2->setText(QStringLiteral("終　　了"));
     Command2->setGeometry(twipRect(1320, 1200, 1215, 375));
     connect(Command1, &QPushButton::clicked, this, [this] { replaceWith<frmSplash>(); });
-    connect(Command2, &QPushButton::clicked, this, [] { Module1::EndProgram(); });
+    connect(Command2, &QPushButton::clicked, this, [] { BookFiles::endProgram(); });
 
     PRO = menuBar()->addMenu(QStringLiteral("ﾌﾟﾛｼﾞｪｸﾄ(&P)"));
     PRO->setObjectName(QStringLiteral("PRO"));
@@ -93,6 +95,8 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
     SEP1->setObjectName(QStringLiteral("SEP1"));
     SHUURYOU = entry(PRO, "SHUURYOU", QStringLiteral("終　　了"));
     SHUURYOU->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    BOOK = entry(PRO, "BOOK", QStringLiteral("座標簿"));
+    BOOK->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
 
     HE = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     HE->setObjectName(QStringLiteral("HE"));
@@ -120,7 +124,8 @@ MENU::MENU(QWidget* parent) : QMainWindow(parent) {
         Module1::ShowAreaHint();
     });
     connect(MEN, &QAction::triggered, this, [this] { replaceWith<面積計算>(); });
-    connect(SHUURYOU, &QAction::triggered, this, [] { Module1::EndProgram(); });
+    connect(SHUURYOU, &QAction::triggered, this, [] { BookFiles::endProgram(); });
+    connect(BOOK, &QAction::triggered, this, [] { Navigation::open(QStringLiteral("座標簿")); });
     connect(CHU, &QAction::triggered, this, [this] {
         showOnce<使用上の注意>();
         Module1::CenterForm(this);

@@ -21,7 +21,7 @@ public:
 
     QMenu *PRO, *TORA, *NITEN, *HE;
     QAction *HOU, *TANZA, *RENZA, *GYAKU, *HOUSHA, *KETSUGOU, *KOU, *CHUUTEN, *OFF, *DIVIDE, *HENKAN, *ZAMEN, *MEN,
-        *SEP1, *SHUURYOU;
+        *SEP1, *SHUURYOU, *BOOK;
     QAction *CHU, *NYUURYOKUSOUSA, *SE, *SEP2, *VER;
 
 private:

@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "frame/BookFiles.h"
 #include "frame/Navigation.h"
 #include "shell/Appearance.h"
 #include "shell/HelpWindows.h"
@@ -17,7 +18,10 @@ int main(int argc, char* argv[]) {
     Appearance::useJapaneseFont(app);
 
     registerShellWindows();
+    BookFiles::keepRecoveryCopy();
+    BookFiles::askBeforeTheLastWindowCloses();
     Navigation::ShowMenu();
+    BookFiles::offerRecovery();
     exitAfterFirstPaintIfAsked(openWindowOf<MENU>());
     return QApplication::exec();
 }

@@ -47,7 +47,7 @@ TEST_F(MenuTest, MenuBarAsTheTableHasIt) {
     EXPECT_EQ(menu->PRO->title(), QStringLiteral("ﾌﾟﾛｼﾞｪｸﾄ(&P)"));
     EXPECT_EQ(captions(menu->PRO),
               (QStringList{"方向角・座標差", "単独座標計算", "連続座標計算", "トラバース", "交点", "２点間（CE,OF,DI）",
-                           "座標変換", "座標面積計算", "面積計算", "-", "終　　了"}));
+                           "座標変換", "座標面積計算", "面積計算", "-", "終　　了", "座標簿"}));
     EXPECT_EQ(captions(menu->TORA), (QStringList{"逆トラバース", "放射トラバース", "結合トラバース"}));
     EXPECT_EQ(captions(menu->NITEN), (QStringList{"中 点", "ｵﾌｾｯﾄ", "分 割"}));
     EXPECT_EQ(menu->HE->title(), QStringLiteral("ヘルプ(&H)"));
