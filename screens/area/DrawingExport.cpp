@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -16,14 +15,13 @@
 DrawingExport::DrawingExport(const ParcelPlan& plan, QSize size, const QFont& font)
     : plan_(plan), size_(size), font_(font) {}
 
-QString DrawingExport::askPath(QWidget* parent) {
+QString DrawingExport::askPath() {
     const QString png = QStringLiteral("PNG 画像 (*.png)"), svg = QStringLiteral("SVG 画像 (*.svg)"),
                   pdf = QStringLiteral("PDF 文書 (*.pdf)");
     QString chosen = png;
     const QString start =
         QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)).filePath(ParcelPlan::title() + ".png");
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("画像として保存"), start,
-                                                QStringList{png, svg, pdf}.join(QStringLiteral(";;")), &chosen);
+    QString path = Module1::SaveFileName(QStringLiteral("画像として保存"), start, {png, svg, pdf}, &chosen);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += chosen == svg ? ".svg" : chosen == pdf ? ".pdf" : ".png";
     return path;

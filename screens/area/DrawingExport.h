@@ -17,9 +17,9 @@ public:
     // in pixels. Made to save at once: it refers to the plan, not a copy.
     DrawingExport(const ParcelPlan& plan, QSize size, const QFont& font);
 
-    // The file the user chooses in a dialog over `parent`, given the suffix
+    // The file the user chooses in the save dialog, given the suffix
     // of the kind chosen where the name has none; empty when cancelled.
-    static QString askPath(QWidget* parent);
+    static QString askPath();
 
     // False, after telling the user, when the suffix is none of png, svg
     // and pdf or the file cannot be written.

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "frame/Placement.h"
 #include "screens/area/CornerTableModel.h"
 #include "screens/area/DrawingExport.h"
 #include "screens/area/ParcelPlan.h"
@@ -114,33 +115,11 @@ QSize 区画図::savedSize() const {
 bool 区画図::save(const QString& path) { return DrawingExport(*plan_, savedSize(), canvas_->drawingFont()).save(path); }
 
 void 区画図::saveAs() {
-    if (const QString path = DrawingExport::askPath(this); !path.isEmpty()) save(path);
+    if (const QString path = DrawingExport::askPath(); !path.isEmpty()) save(path);
 }
 
 void 区画図::showBeside(QWidget* screen) {
-    const int gap = 8;
-    if (const QScreen* display = screen->screen()) {
-        // Where the two fit side by side only with the screen moved over
-        // (a centred screen on a small display), the screen makes room.
-        const QRect room = display->availableGeometry(), at = screen->frameGeometry();
-        const int right = room.right() - at.right() - gap, left = at.left() - room.left();
-        const int wide = frameGeometry().width();
-        if (wide > right && wide > left && wide <= right + left)
-            screen->move(screen->x() - (wide - right), screen->y());
-    }
-    const QRect beside = screen->frameGeometry();
-    int x = beside.right() + 1 + gap, y = beside.top();
-    if (const QScreen* display = screen->screen()) {
-        const QRect room = display->availableGeometry();
-        const int right = room.right() - beside.right() - gap, left = beside.left() - room.left() - gap;
-        // Neither side takes the window whole: the wider side, the window narrower.
-        if (width() > right && width() > left)
-            resize(std::max(minimumSizeHint().width(), std::max(left, right)), height());
-        if (width() > right && left > right) x = beside.left() - gap - width();
-        x = std::clamp(x, room.left(), std::max(room.left(), room.right() + 1 - width()));
-        y = std::clamp(y, room.top(), std::max(room.top(), room.bottom() + 1 - height()));
-    }
-    move(x, y);
+    placeBeside(this, screen);
     setAttribute(Qt::WA_ShowWithoutActivating);
     show();
 }

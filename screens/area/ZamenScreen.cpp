@@ -1,15 +1,18 @@
 #include "screens/area/ZamenScreen.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "frame/Book.h"
+#include "frame/BookFiles.h"
 #include "frame/Module1.h"
 #include "screens/area/ParcelDrawing.h"
 #include "survey/cornerimport.h"
@@ -61,6 +64,9 @@ QString number(std::size_t n) { return QString::number(qulonglong(n)); }
         action(QStringLiteral("座標ファイルを開く…"), QKeySequence(Qt::CTRL | Qt::Key_O), &座標面積::chooseCornerFile),
         action(QStringLiteral("区画図を表示"), QKeySequence(Qt::CTRL | Qt::Key_D), &座標面積::showDrawing),
         action(QStringLiteral("最後の点を取り消す"), QKeySequence(Qt::CTRL | Qt::Key_Z), &座標面積::takeBackCorner),
+        action(QStringLiteral("座標簿から入力…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B),
+               &座標面積::takeFromBook),
+        action(QStringLiteral("区画として座標簿に登録"), QKeySequence(Qt::CTRL | Qt::Key_R), &座標面積::registerParcel),
     };
     setContextMenuPolicy(Qt::ActionsContextMenu);
     addActions(extras);
@@ -73,6 +79,7 @@ QString number(std::size_t n) { return QString::number(qulonglong(n)); }
 
     setResultFile(QStringLiteral("座標面積DATA.TXT"));
     setKeepsInputList();
+    setPointPairs({{Text1, Text2}});
     const QList<QWidget*> fields{Text1, Text2, Label4};
     setShownFields(fields);
     setClearedFields(fields);
@@ -123,13 +130,26 @@ void 座標面積::inputCorner() {
 }
 
 void 座標面積::takeBackCorner() {
+    // Typing to undo in the box comes first, as in every text box.
+    if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget()); box && box->isUndoAvailable()) {
+        box->undo();
+        return;
+    }
     if (corners_.empty()) return;
     corners_.pop_back();
     cornersChanged();
+    Label4->clear();  // the area was that of a list that is no more
 }
 
 void 座標面積::pasteCorners(const QString& text) {
-    takeCorners(survey::readCornerTable(text.toStdString()), QString());
+    const std::string utf8 = text.toStdString();
+    survey::CornerSource source = survey::readCornerTable(utf8);
+    if (source.columns) {
+        const std::optional<survey::ColumnRoles> roles = BookFiles::askColumns(*source.columns, QString());
+        if (!roles) return;
+        source = survey::readCornerTable(utf8, *roles);
+    }
+    takeCorners(source, QString());
 }
 
 void 座標面積::openCornerFile(const QString& path) {
@@ -159,13 +179,21 @@ void 座標面積::openCornerFile(const QString& path) {
         Module1::ShowFailure(QStringLiteral("「%1」を最後まで読めませんでした。").arg(name), title);
         return;
     }
-    takeCorners(survey::readCornerFile(std::string_view(bytes.constData(), std::size_t(bytes.size()))), name);
+    const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
+    survey::CornerSource source = survey::readCornerFile(view);
+    if (source.columns) {
+        const std::optional<survey::ColumnRoles> roles =
+            BookFiles::askColumns(*source.columns, QStringLiteral("「%1」: ").arg(name));
+        if (!roles) return;
+        source = survey::readCornerFile(view, *roles);
+    }
+    takeCorners(source, name);
 }
 
 void 座標面積::chooseCornerFile() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("座標ファイルを開く"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        QStringLiteral("座標ファイル (*.sim *.SIM *.csv *.CSV *.txt *.TXT);;すべてのファイル (*)"));
+    const QString path = Module1::OpenFileName(
+        QStringLiteral("座標ファイルを開く"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        {QStringLiteral("座標ファイル (*.sim *.SIM *.csv *.CSV *.txt *.TXT)"), QStringLiteral("すべてのファイル (*)")});
     if (!path.isEmpty()) openCornerFile(path);
 }
 
@@ -201,25 +229,131 @@ void 座標面積::takeCorners(const survey::CornerSource& source, const QString
             return;
         }
     }
-    if (corners->size() > kMaxCorners - corners_.size()) {
+    addCorners(*corners, parcel, from, title);
+}
+
+void 座標面積::addCorners(const std::vector<survey::Corner>& corners, const QString& parcel, const QString& from,
+                          const QString& title) {
+    // With corners in the list already, the user says whether the new ones
+    // follow them or take their place: the same parcel taken twice would
+    // otherwise count twice.
+    const QString what = (parcel.isEmpty() ? QString() : QStringLiteral("区画「%1」の ").arg(parcel)) +
+                         QStringLiteral("%1 点").arg(number(corners.size()));
+    // A list too full to take them is told first.
+    if (corners.size() > kMaxCorners - corners_.size()) {
         Module1::ShowFailure(from + QStringLiteral("%1 点は入力できません。入力できる座標は10001点までで、"
                                                    "入力済みの%2点を合わせると超えます。何も追加しませんでした。")
-                                        .arg(number(corners->size()), number(corners_.size())),
+                                        .arg(number(corners.size()), number(corners_.size())),
                              title);
         return;
     }
-    const QString question = (parcel.isEmpty() ? QString() : QStringLiteral("区画「%1」の ").arg(parcel)) +
-                             QStringLiteral("%1 点の座標を入力しますか？").arg(number(corners->size()));
-    if (Module1::MsgBox(question, Module1::YesNo, QStringLiteral("座標の入力")) != Module1::Yes) return;
+    bool replacing = false;
+    if (corners_.empty()) {
+        if (Module1::MsgBox(what + QStringLiteral("の座標を入力しますか？"), Module1::YesNo,
+                            QStringLiteral("座標の入力")) != Module1::Yes)
+            return;
+    } else {
+        const int choice = Module1::AskChoice(
+            QStringLiteral("入力済みの %1 点のあとに ").arg(number(corners_.size())) + what +
+                QStringLiteral("を追加しますか？\n「置き換え」では入力済みの点を消して、新しい点だけにします。"),
+            {QStringLiteral("追加"), QStringLiteral("置き換え"), QStringLiteral("キャンセル")},
+            QStringLiteral("座標の入力"));
+        if (choice != 0 && choice != 1) return;
+        replacing = choice == 1;
+    }
 
-    // As that many presses of INPUT would leave the screen.
-    corners_.insert(corners_.end(), corners->begin(), corners->end());
+    // As that many presses of INPUT would leave the screen; the area shown
+    // was that of the list before.
+    if (replacing) corners_.clear();
+    corners_.insert(corners_.end(), corners.begin(), corners.end());
     cornersChanged();
+    Label4->clear();
     Text1->setText(shown(corners_.back().x));
     Text2->setText(shown(corners_.back().y));
     Text1->setFocus();
     Text1->selectAll();
     showDrawing();
+}
+
+void 座標面積::takeFromBook() {
+    const QString title = QStringLiteral("座標簿から入力");
+    const Book& book = Book::instance();
+    // The parcels of the book, then the points selected in the book window.
+    QStringList items;
+    std::vector<std::pair<QString, std::vector<survey::PointNumber>>> choices;
+    for (const survey::BookParcel& p : book.parcels()) {
+        const QString name = QString::fromStdString(p.name);
+        items << QStringLiteral("区画「%1」（%2 点）").arg(name, number(p.corners.size()));
+        choices.emplace_back(name, p.corners);
+    }
+    if (!book.selection().empty()) {
+        items << QStringLiteral("座標簿で選んだ %1 点").arg(number(book.selection().size()));
+        choices.emplace_back(QString(), book.selection());
+    }
+    if (items.isEmpty()) {
+        Module1::ShowInformation(QStringLiteral("座標簿に区画がありません。座標簿で点を選ぶこともできます。"), title);
+        return;
+    }
+    const int chosen =
+        Module1::ChooseItem(QStringLiteral("座標簿から入力する区画か点を選んでください。"), items, title);
+    if (chosen < 0) return;
+    const auto& [name, numbers] = choices[std::size_t(chosen)];
+    std::vector<survey::Corner> corners;
+    for (const survey::PointNumber n : numbers) {
+        const survey::BookPoint* p = book.find(n);
+        if (!p) {
+            Module1::ShowFailure(QStringLiteral("点 %1 が座標簿にありません。").arg(n), title);
+            return;
+        }
+        corners.push_back({p->x, p->y});
+    }
+    if (corners.empty()) {
+        Module1::ShowFailure(QStringLiteral("区画「%1」には点がありません。").arg(name), title);
+        return;
+    }
+    addCorners(corners, name, QString(), title);
+}
+
+void 座標面積::registerParcel() {
+    const QString title = QStringLiteral("座標簿に登録");
+    if (corners_.size() < 3) {
+        Module1::ShowInformation(QStringLiteral("区画として登録するには 3 点以上の座標を入力してください。"), title);
+        return;
+    }
+    Book& book = Book::instance();
+    const std::optional<QString> name =
+        Module1::AskText(QStringLiteral("座標簿に登録する区画の名前を入力してください。"),
+                         QStringLiteral("区画%1").arg(book.data().nextFreeParcelNumber()), title);
+    if (!name) return;
+    // A corner that is a point of the book (the same X and Y) is that point;
+    // the others become new points under the parcel's name.
+    QHash<QPair<double, double>, survey::PointNumber> known;
+    for (const survey::BookPoint& p : book.points()) known.insert({p.x, p.y}, p.number);
+    const std::optional<survey::PointNumber> first = book.data().nextFreeNumber();
+    std::vector<survey::BookPoint> added;
+    survey::BookParcel parcel{book.data().nextFreeParcelNumber(), name->toStdString(), {}};
+    for (const survey::Corner& c : corners_) {
+        if (const auto at = known.constFind({c.x, c.y}); at != known.cend()) {
+            parcel.corners.push_back(*at);
+            continue;
+        }
+        if (!first || survey::kMaxPointNumber - *first < survey::PointNumber(added.size())) {
+            Module1::ShowFailure(QStringLiteral("点番が上限に達しているため、座標簿に登録できません。"), title);
+            return;
+        }
+        const survey::PointNumber n = *first + survey::PointNumber(added.size());
+        added.push_back({n, (*name + u'-' + QString::number(added.size() + 1)).toStdString(), c.x, c.y, {}});
+        known.insert({c.x, c.y}, n);
+        parcel.corners.push_back(n);
+    }
+    const std::size_t newPoints = added.size();
+    book.undoStack()->beginMacro(QStringLiteral("区画「%1」の登録").arg(*name));
+    if (!added.empty()) book.putPoints(std::move(added));
+    book.addParcel(std::move(parcel));
+    book.undoStack()->endMacro();
+    Module1::ShowInformation(QStringLiteral("区画「%1」（%2 点）を座標簿に登録しました。新しい点は %3 点です。")
+                                 .arg(*name, number(corners_.size()), number(newPoints)),
+                             title);
 }
 
 void 座標面積::showDrawing() {

@@ -50,6 +50,10 @@ public:
     void takeBackCorner();
     // Shows the drawing beside the screen.
     void showDrawing();
+    // A parcel of the book of points as the corners, after the same question.
+    void takeFromBook();
+    // Ctrl+R: the corners as a parcel of the book, the points it lacks added.
+    void registerParcel();
     // The drawing, once it has been shown.
     区画図* drawing() const { return drawing_; }
 
@@ -68,6 +72,10 @@ private:
     // The corners a reader found, asked for and added; `origin` names the
     // file they come from (empty for a paste).
     void takeCorners(const survey::CornerSource& source, const QString& origin);
+    // Corners from outside, after the question (add or replace when the
+    // list holds some already); `parcel` names them, `from` their file.
+    void addCorners(const std::vector<survey::Corner>& corners, const QString& parcel, const QString& from,
+                    const QString& title);
     // Asks for a file and opens it.
     void chooseCornerFile();
     QAction* action(const QString& text, const QKeySequence& keys, void (座標面積::*slot)());

@@ -11,6 +11,7 @@
     setTabChain({Text1, Text2, Text3, Text4, Command1, Command2, Command3, Command4});
 
     setResultFile(QStringLiteral("中間点DATA.TXT"));
+    setResultPoints(QStringLiteral("中点"), [this] { return ResultPoints::shownPoint(Label6, Label7); });
     setShownFields({Label9});
     setClearedFields({Text1, Text2, Text3, Text4, Label6, Label7, Label9});
     finishLoad();

@@ -26,6 +26,14 @@
     setTabChain({Text1, Text2, Text3, Text4, Text5, Command1, Command2, Command3, Command4});
 
     setResultFile(QStringLiteral("分割DATA.TXT"));
+    // The points the file lists, once they are in it.
+    setResultPoints(QStringLiteral("分割"), [this] {
+        std::vector<survey::BookPoint> points;
+        if (division_ && !Label9->text().isEmpty())
+            for (const survey::DivisionPoint& p : division_->points)
+                points.push_back({0, {}, p.point.x, p.point.y, {}});
+        return points;
+    });
     setShownFields({Text1, Text2, Text3, Text4, Text5, Label9});
     setClearedFields({Text1, Text2, Text3, Text4, Text5, Label9});
     finishLoad();

@@ -51,6 +51,8 @@ constexpr int kLeftBox = 960, kRightBox = 3720;
                  Command4});
 
     setResultFile(QStringLiteral("座標変換DATA.TXT"));
+    setPointPairs({{Text1, Text2}, {Text3, Text4}, {Text9, Text10}, {Text5, Text6}, {Text7, Text8}});
+    setResultPoints(QStringLiteral("変換"), [this] { return ResultPoints::shownPoint(Label5, Label6); });
     const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Label5, Label6};
     setShownFields(fields);
     setClearedFields(fields);

@@ -42,6 +42,7 @@
     setTabChain({Text1, Text2, Text3, Text4, Command1, Command2, Command3, Command4});
 
     setResultFile(QStringLiteral("方向・距離DATA.TXT"));
+    setPointPairs({{Text1, Text2}, {Text3, Text4}});
     const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Label7, Label8, Label9, Label14};
     setShownFields(fields);
     setClearedFields(fields);

@@ -64,6 +64,8 @@ constexpr int kDistanceWidth = 1455;
                  Option1, Option2});
 
     setResultFile(QStringLiteral("交点DATA.TXT"));
+    setPointPairs({{Text1, Text2}, {Text5, Text6}});
+    setResultPoints(QStringLiteral("交点"), [this] { return ResultPoints::shownPoint(Label8, Label9); });
     setShownFields({Text1, Text2, Text5, Text6, Label8, Label9, Label12, Label13});
     setClearedFields({Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Label8, Label9, Label12, Label13});
     finishLoad();

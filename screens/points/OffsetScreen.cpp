@@ -16,6 +16,7 @@
     setTabChain({Text1, Text2, Text3, Text4, Text5, Command1, Command2, Command3, Command4});
 
     setResultFile(QStringLiteral("ｵﾌｾｯﾄDATA.TXT"));
+    setResultPoints(QStringLiteral("オフセット"), [this] { return ResultPoints::shownPoint(Label6, Label7); });
     setShownFields({Label9});
     setClearedFields({Text1, Text2, Text3, Text4, Text5, Label6, Label7, Label9});
     finishLoad();

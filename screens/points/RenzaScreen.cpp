@@ -36,6 +36,9 @@
     setTabChain({Text1, Text2, Text3, Text4, Command1, Command2, Command3, Command4});
 
     setResultFile(QStringLiteral("連続座標計算DATA.TXT"));
+    setPointPairs({{Text1, Text2}});
+    setResultPoints(
+        QStringLiteral("連続"), [this] { return newPoints_; }, [this] { newPoints_.clear(); });
     // The carriers are not among them: the next leg overwrites them first.
     const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Label7, Label9};
     setShownFields(fields);
@@ -64,6 +67,7 @@ void 連続座標計算::afterWrite(bool written) {
     // A leg that did not reach the file is not taken into the chain: the
     // boxes keep its base point, so pressing calculate again repeats it.
     if (!written) return;
+    newPoints_.push_back({0, {}, ResultPoints::shown(Label7), ResultPoints::shown(Label9), {}});
     for (auto [box, carried] : {std::pair{Text1, Label12}, std::pair{Text2, Label13}}) {
         box->setText(carried->text());
         // Fifteen digits are wider than the box: show where the number begins.

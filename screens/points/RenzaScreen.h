@@ -27,4 +27,9 @@ protected:
     Outcome compute() override;
     void afterWrite(bool written) override;
     void focusAfterCalculation() override;
+    void forgetKept() override { newPoints_.clear(); }
+
+private:
+    // The points of the chain since the last registration, as the file has them.
+    std::vector<survey::BookPoint> newPoints_;
 };

@@ -32,6 +32,8 @@
     setTabChain({Text1, Text2, Text3, Text4, Command1, Command2, Command3, Command4});
 
     setClearedFields({Text1, Text2, Text3, Text4, Label8, Label9});
+    setPointPairs({{Text1, Text2}});
+    setResultPoints(QStringLiteral("単独"), [this] { return ResultPoints::shownPoint(Label8, Label9); });
     finishLoad();
 }
 

@@ -19,6 +19,7 @@ TwoPointScreen::TwoPointScreen(const QString& name, const QString& title, int he
     Label5 = captionFor(Text4, "Label5", QStringLiteral("基準B-Y"));
 
     standardButtons(Command1, Command2, Command3, Command4);
+    setPointPairs({{Text1, Text2}, {Text3, Text4}});
 }
 
 TwoPointScreen::PointRow TwoPointScreen::pointRow(int top) {

@@ -52,6 +52,7 @@ constexpr int kLeftBox = 960, kRightBox = 3720;
     setTabChain({Text1, Text2, Text3, Text4, Text5, Text6, Command1, Command2, Command3, Command4});
 
     setResultFile(QStringLiteral("逆ﾄﾗﾊﾞｰｽDATA.TXT"));
+    setPointPairs({{Text1, Text2}, {Text3, Text4}, {Text5, Text6}});
     const QList<QWidget*> fields{Text1, Text2, Text3, Text4, Text5, Text6, Label10, Label11, Label12, Label13};
     setShownFields(fields);
     setClearedFields(fields);

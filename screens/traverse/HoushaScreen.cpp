@@ -50,6 +50,8 @@ constexpr int kLeftBox = 960, kRightBox = 3720;
     setTabChain({Text1, Text2, Text3, Text4, Text5, Text6, Command1, Command2, Command3, Command4, Option1, Option2});
 
     setResultFile(QStringLiteral("放射トラバースDATA.TXT"));
+    setPointPairs({{Text1, Text2}, {Text3, Text4}});
+    setResultPoints(QStringLiteral("放射"), [this] { return ResultPoints::shownPoint(Label10, Label11); });
     // The backsight boxes are not needed for a shown calculation.
     setShownFields({Text1, Text2, Text5, Text6, Label10, Label11});
     setClearedFields({Text1, Text2, Text3, Text4, Text5, Text6, Label10, Label11});

@@ -85,6 +85,9 @@ const QString kExplanation = QStringLiteral("結合説明");
     setFirstBox(Text11);
 
     setResultFile(QStringLiteral("結合ﾄﾗﾊﾞｰｽDATA.TXT"));
+    setPointPairs({{Text1, Text2}, {Text3, Text4}});
+    setResultPoints(QStringLiteral("結合"),
+                    [this] { return calculationShown() ? adjusted_ : std::vector<survey::BookPoint>(); });
     setKeepsInputList();
     setShownFields({Label15});
     setClearedFields({Text11, Text1, Text2, Text3, Text4, Text5, Text6, Text9, Text10, Label15});
@@ -153,6 +156,10 @@ Outcome 結合トラ::compute() {
     const std::optional<survey::Traverse> traverse = survey::adjustTraverse(known, stations_, degrees(Label12));
     if (!traverse) return refused();
     closureText_ = shown(std::fabs(traverse->closure));
+    // The legs end at the stations 1, 2 … and the last one at B.
+    adjusted_.clear();
+    for (std::size_t i = 0; i + 2 < traverse->stations; ++i)
+        adjusted_.push_back({0, {}, traverse->perStation[i].adjustedX, traverse->perStation[i].adjustedY, {}});
     return recorded(survey::traverseReport(*traverse));
 }
 

@@ -55,6 +55,8 @@ protected:
 
 private:
     std::vector<survey::Station> stations_;
-    QString closureText_;            // the marker of the report being written
+    QString closureText_;  // the marker of the report being written
+    // The adjusted stations between A and B of the report last written.
+    std::vector<survey::BookPoint> adjusted_;
     QPointer<QWidget> explanation_;  // the explanation window we wait on to close
 };

@@ -324,18 +324,18 @@ TEST_F(ZamenImportTest, APasteThatCannotBeTakenWholeAddsNothing) {
     enterCorner("1", "2");
     struct Row {
         const char* text;
-        int reply;
+        int choice;  // of 追加, 置き換え, キャンセル, when asked
         const char* message;
     };
     const Row rows[] = {
         {"0 0\n5 5\nabc\n", -1, "3 行目を座標として読めません：「abc」"},
         {"0 0\n1e400 5\n", -1, "2 行目を座標として読めません：「1e400 5」"},
-        {"0 0\n5 5\n", Module1::No, nullptr},
+        {"0 0\n5 5\n", 2, nullptr},
     };
     for (const Row& r : rows) {
         boxes.reset();
         QGuiApplication::clipboard()->setText(QString::fromUtf8(r.text));
-        if (r.reply >= 0) boxes.answer(r.reply);
+        if (r.choice >= 0) boxes.choose(r.choice);
         QTest::keySequence(w->Text1, QKeySequence::Paste);
         ASSERT_EQ(boxes.boxes().size(), 1) << r.text;
         if (r.message) {
@@ -429,3 +429,74 @@ struct ZamenFrame : FrameCase<座標面積> {
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(座標面積, FileScreenFrame, ZamenFrame);
+
+namespace {
+
+// 座標面積 with the book of points, and what a paste or a file now asks.
+using ZamenBookTest = ZamenImportTest;
+
+TEST_F(ZamenBookTest, ATableIntoAFilledListIsAddedOrReplacesItAndTheAreaGoes) {
+    struct Row {
+        int choice;  // 追加, 置き換え, キャンセル
+        QString label2;
+    };
+    for (const Row& row : {Row{2, "5"}, Row{0, "7"}, Row{1, "3"}}) {
+        SCOPED_TRACE(row.choice);
+        w->reload();
+        enterSquare();
+        press(w->Command2);  // the area of the square
+        ASSERT_FALSE(w->Label4->text().isEmpty());
+        boxes.reset();
+        boxes.choose(row.choice);
+        paste(QStringLiteral("20 20\n30 30\n"), -1);
+        ASSERT_EQ(boxes.boxes().size(), 1);
+        EXPECT_EQ(boxes.boxes()[0].prompt.section(u'\n', 0, 0),
+                  QStringLiteral("入力済みの 4 点のあとに 2 点を追加しますか？"));
+        EXPECT_EQ(w->Label2->text(), row.label2);
+        EXPECT_EQ(w->Label4->text().isEmpty(), row.choice != 2);
+    }
+}
+
+TEST_F(ZamenBookTest, CtrlZUndoesTypingFirstThenTakesTheLastCorner) {
+    enterCorner("1", "2");
+    typeInto(w->Text1, "57");
+    QTest::keyClick(w->Text1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("1"));  // the typing undone, the corner kept
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("2"));
+    w->Text1->setText(QString());  // no typing to undo
+    QTest::keyClick(w->Text1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("1"));
+}
+
+TEST_F(ZamenBookTest, OpenColumnsAreAskedFor) {
+    boxes.assignColumns({1, 3, 4});  // 点番, X, Y
+    paste(QStringLiteral("1 100 200\n2 100 300\n3 200 300\n"));
+    ASSERT_EQ(boxes.boxes().size(), 2);
+    EXPECT_EQ(boxes.boxes()[0].style, -4);
+    EXPECT_EQ(boxes.boxes()[1].prompt, QStringLiteral("3 点の座標を入力しますか？"));
+    EXPECT_EQ(screenTexts(), (QStringList{"200", "300", "4", ""}));  // the last corner
+}
+
+TEST_F(ZamenBookTest, AParcelOfTheBookInAndTheCornersBackAsAParcel) {
+    Book& book = Book::instance();
+    book.putPoints({{1, "K1", 0, 0, {}}, {2, "K2", 0, 10, {}}, {3, "K3", 10, 10, {}}});
+    book.addParcel({1, "一番", {1, 2, 3}});
+    boxes.choose(0);
+    boxes.answer(Module1::Yes);
+    QTest::keyClick(w, Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(boxes.boxes().value(1).prompt, QStringLiteral("区画「一番」の 3 点の座標を入力しますか？"));
+    EXPECT_EQ(screenTexts(), (QStringList{"10", "10", "4", ""}));
+    // One corner more, and the list back into the book as a parcel.
+    enterCorner("10", "0");
+    boxes.reset();
+    boxes.giveText(QStringLiteral("二番"));
+    QTest::keyClick(w, Qt::Key_R, Qt::ControlModifier);
+    ASSERT_EQ(book.parcels().size(), 2u);
+    EXPECT_EQ(book.parcels()[1], (survey::BookParcel{2, "二番", {1, 2, 3, 4}}));
+    EXPECT_EQ(book.find(4)->name, "二番-1");
+    book.undoStack()->undo();  // one step
+    EXPECT_EQ(book.parcels().size(), 1u);
+    EXPECT_EQ(book.find(4), nullptr);
+}
+
+}  // namespace
