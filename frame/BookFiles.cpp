@@ -103,17 +103,14 @@ bool saveTo(const QString& path) {
     return false;
 }
 
-// Set once the user has agreed to the end: the windows then close without
-// asking again.
-bool ending = false;
-
 class LastWindowGuard : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Close || ending) return false;
+        // The end agreed to already closes the windows (Module1::EndProgram).
+        if (event->type() != QEvent::Close || Module1::EndingProgram()) return false;
         auto* window = qobject_cast<QWidget*>(watched);
         if (!window || !window->isWindow() || !window->isVisible() || !window->testAttribute(Qt::WA_QuitOnClose))
             return false;
@@ -230,10 +227,7 @@ bool saveAs() {
     return saveTo(path);
 }
 
-bool mayEnd() {
-    ending = askToSave();
-    return ending;
-}
+bool mayEnd() { return askToSave(); }
 
 void endProgram() {
     if (mayEnd()) Module1::EndProgram();
@@ -258,8 +252,10 @@ void writeRecoveryCopy() {
     (void)survey::saveBook(fsPath(path), book.data(), survey::BookFormat::Sima);
 }
 
-void askBeforeTheLastWindowCloses() {
-    QCoreApplication::instance()->installEventFilter(new LastWindowGuard(QCoreApplication::instance()));
+QObject* askBeforeTheLastWindowCloses() {
+    auto* guard = new LastWindowGuard(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(guard);
+    return guard;
 }
 
 void keepRecoveryCopy() {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <optional>
 
@@ -37,8 +38,8 @@ bool mayEnd();
 void endProgram();
 // Closing the last window ends the program too: from now on, with the book
 // changed, the question comes first there, and キャンセル keeps the window
-// open. Started once, by main().
-void askBeforeTheLastWindowCloses();
+// open. Started once, by main(); deleting what it returns stops it.
+QObject* askBeforeTheLastWindowCloses();
 
 // The recovery copy: after every change of the book (a moment later, so
 // that a burst of changes writes once) the book is written whole to the

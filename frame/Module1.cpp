@@ -81,9 +81,12 @@ public:
     }
 
     void endProgram() override {
+        ending = true;
         QApplication::closeAllWindows();
         QCoreApplication::quit();
     }
+
+    bool ending = false;
 
     int chooseItem(const QString& prompt, const QStringList& items, const QString& title) override {
         LoadQtTranslation();
@@ -329,6 +332,8 @@ void ShowAreaHint() {
 }
 
 void EndProgram() { seam().endProgram(); }
+
+bool EndingProgram() { return dialogSeam().ending; }
 
 int ChooseItem(const QString& prompt, const QStringList& items, const QString& title) {
     return seam().chooseItem(prompt, items, title);

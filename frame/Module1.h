@@ -98,6 +98,8 @@ void ShowAreaHint();
 
 // Ends the program: every window is closed without further questions.
 void EndProgram();
+// True once the program has begun to end that way (its windows closing).
+bool EndingProgram();
 
 // A list to choose one item from (OK and キャンセル): the index, or -1.
 int ChooseItem(const QString& prompt, const QStringList& items, const QString& title);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTableView>
+#include <memory>
 
 #include "frame/BookFiles.h"
 #include "frame/PointPicker.h"
@@ -177,6 +178,21 @@ TEST_F(BookUseTest, TheEndAsksAboutAChangedBookFirst) {
         EXPECT_EQ(boxes.boxes()[0].style, Module1::YesNoCancel);
         EXPECT_EQ(boxes.ends(), row.ends);
     }
+}
+
+TEST_F(BookUseTest, ClosingTheLastWindowAsksAndCancelKeepsItOpen) {
+    const std::unique_ptr<QObject> guard(BookFiles::askBeforeTheLastWindowCloses());
+    auto* w = openWindow(new 方向距離);
+    boxes.answer(Module1::Cancel);
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].prompt, QStringLiteral("座標簿の変更を保存しますか？"));
+    // With a second window open, closing one is no end: nothing asked.
+    boxes.reset();
+    auto* other = openWindow(new 交点);
+    EXPECT_TRUE(other->close());
+    EXPECT_TRUE(boxes.boxes().isEmpty());
 }
 
 TEST_F(BookUseTest, ARecoveryCopyIsOfferedAndTakenAsUnsaved) {
