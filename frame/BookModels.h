@@ -10,40 +10,12 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
+#include "frame/BookFilter.h"
 #include "survey/pointbook.h"
 
 class Book;
-
-// What the filter box lets through: everything while it is empty; when
-// it holds digits only (full-width ones too), the numbers that start with
-// them; otherwise the names that contain its text, ASCII letters in
-// either case. Blanks around the text do not count.
-class BookFilter {
-public:
-    explicit BookFilter(const QString& text = {});
-
-    bool isEmpty() const { return kind_ == Kind::All; }
-    bool accepts(std::int64_t number, std::string_view name) const;
-
-    // The points of `points` (sorted by number) that pass, as runs of
-    // consecutive positions: a number filter needs a search per number of
-    // digits, not a look at every point.
-    struct Run {
-        int first = 0, count = 0;
-    };
-    std::vector<Run> runs(const std::vector<survey::BookPoint>& points) const;
-
-private:
-    enum class Kind { All, Number, Name };
-    bool acceptsName(std::string_view name) const;
-
-    Kind kind_ = Kind::All;
-    std::string typed_;  // the digits, or the name's text in UTF-8
-};
 
 class BookPointsModel : public QAbstractTableModel {
     Q_OBJECT
