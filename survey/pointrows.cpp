@@ -269,56 +269,98 @@ bool isSimaText(std::string_view text) {
     return false;
 }
 
+namespace {
+
+// One reader for each kind of record a SIMA file holds; every other kind
+// is skipped. Each reads one record into `out`, or tells why it cannot.
+class SimaReader {
+public:
+    explicit SimaReader(SimaRecords& out) : out_(out) {}
+
+    using Reader = std::optional<ReadFault> (SimaReader::*)(const FieldSplitter&, std::size_t, std::string_view);
+    static Reader readerOf(std::string_view type) {
+        static constexpr std::pair<std::string_view, Reader> kinds[] = {
+            {"A01", &SimaReader::point},     {"B01", &SimaReader::corner}, {"D00", &SimaReader::parcelStart},
+            {"D99", &SimaReader::parcelEnd}, {"G00", &SimaReader::title},
+        };
+        for (const auto& [name, kind] : kinds)
+            if (name == type) return kind;
+        return nullptr;
+    }
+
+    // The end of the text: a parcel still open there was cut off.
+    std::optional<ReadFault> end() const {
+        if (!parcelOpen_) return std::nullopt;
+        return ReadFault{
+            Kind::Whole,
+            0,
+            {},
+            "区画「" + quotedText(parcelLabel(out_.parcels.back().start)) + "」の終わり（D99）がありません。"};
+    }
+
+private:
+    // A01,number,name,X,Y[,Z …]
+    std::optional<ReadFault> point(const FieldSplitter& f, std::size_t at, std::string_view line) {
+        SimaPointRecord p;
+        p.line = at;
+        p.text = line;
+        std::optional<std::string> why = readCoordinate(f[3], "X", p.x);
+        if (!why) why = readCoordinate(f[4], "Y", p.y);
+        if (why) return lineFault(Kind::Value, at, line, std::move(*why));
+        p.number = f[1];
+        p.name = f[2];
+        p.z = f[5];
+        out_.points.push_back(std::move(p));
+        return std::nullopt;
+    }
+
+    // B01,number,name: the open parcel's next corner.
+    std::optional<ReadFault> corner(const FieldSplitter& f, std::size_t at, std::string_view line) {
+        if (!parcelOpen_)
+            return lineFault(Kind::Whole, at, line,
+                             lineLabel(at) + "の B01 が区画（D00 から D99 まで）の外にあります。");
+        out_.parcels.back().corners.push_back({at, line, std::string(f[1]), std::string(f[2])});
+        return std::nullopt;
+    }
+
+    // D00,number,name: a parcel starts, and the one before ends if no D99 did.
+    std::optional<ReadFault> parcelStart(const FieldSplitter& f, std::size_t at, std::string_view line) {
+        parcelOpen_ = true;
+        out_.parcels.push_back({{at, line, std::string(f[1]), std::string(f[2])}, {}});
+        return std::nullopt;
+    }
+
+    std::optional<ReadFault> parcelEnd(const FieldSplitter&, std::size_t, std::string_view) {
+        parcelOpen_ = false;
+        return std::nullopt;
+    }
+
+    // G00,version,title: the first one names the book.
+    std::optional<ReadFault> title(const FieldSplitter& f, std::size_t, std::string_view) {
+        if (!titled_) out_.title = f[2];
+        titled_ = true;
+        return std::nullopt;
+    }
+
+    SimaRecords& out_;
+    bool titled_ = false;
+    bool parcelOpen_ = false;
+};
+
+}  // namespace
+
 SimaRecords readSimaRecords(std::string_view text) {
     SimaRecords out;
+    SimaReader reader(out);
     LineReader lines(text);
     FieldSplitter f;
     std::string_view line;
-    bool titled = false;
-    bool parcelOpen = false;
     while (lines.next(line)) {
-        if (isCommentLine(line)) continue;
-        if (f.split(line, Separator::Comma) == 0) continue;
-        const std::string_view type = f[0];
-        const std::size_t at = lines.number();
-        if (type == "A01") {
-            SimaPointRecord p;
-            p.line = at;
-            p.text = line;
-            std::optional<std::string> why = readCoordinate(f[3], "X", p.x);
-            if (!why) why = readCoordinate(f[4], "Y", p.y);
-            if (why) {
-                out.fault = lineFault(Kind::Value, at, line, std::move(*why));
-                return out;
-            }
-            p.number = f[1];
-            p.name = f[2];
-            p.z = f[5];
-            out.points.push_back(std::move(p));
-        } else if (type == "B01") {
-            if (!parcelOpen) {
-                out.fault = lineFault(Kind::Whole, at, line,
-                                      lineLabel(at) + "の B01 が区画（D00 から D99 まで）の外にあります。");
-                return out;
-            }
-            out.parcels.back().corners.push_back({at, line, std::string(f[1]), std::string(f[2])});
-        } else if (type == "D00") {
-            parcelOpen = true;
-            out.parcels.push_back({{at, line, std::string(f[1]), std::string(f[2])}, {}});
-        } else if (type == "D99") {
-            parcelOpen = false;
-        } else if (type == "G00" && !titled) {
-            titled = true;
-            out.title = f[2];
-        }
+        if (isCommentLine(line) || f.split(line, Separator::Comma) == 0) continue;
+        if (const SimaReader::Reader read = SimaReader::readerOf(f[0]))
+            if ((out.fault = (reader.*read)(f, lines.number(), line))) return out;
     }
-    if (parcelOpen) {
-        out.fault =
-            ReadFault{Kind::Whole,
-                      0,
-                      {},
-                      "区画「" + quotedText(parcelLabel(out.parcels.back().start)) + "」の終わり（D99）がありません。"};
-    }
+    out.fault = reader.end();
     return out;
 }
 
