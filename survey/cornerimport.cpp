@@ -14,17 +14,18 @@ const char* const kNoCorners = "座標が見つかりません。";
 
 // ---- Messages ---------------------------------------------------------------------
 
-std::string unreadableLine(std::size_t n, std::string_view line) {
-    return lineLabel(n) + "を座標として読めません：「" + quotedText(line) + "」";
+// The line, its text and why it is not a corner.
+std::string unreadableLine(const ReadFault& f) {
+    return lineLabel(f.line) + "を座標として読めません：「" + quotedText(f.text) + "」（" + f.reason + "）";
 }
 
-// A fault as this screen has always told it.
+// A fault as this screen has always told it, with its reason.
 std::string cornerMessage(const ReadFault& f, std::size_t firstLine) {
     switch (f.kind) {
         case ReadFault::Kind::Whole: return f.reason;
-        case ReadFault::Kind::Value: return unreadableLine(f.line, f.text);
+        case ReadFault::Kind::Value: return unreadableLine(f);
         case ReadFault::Kind::Columns:
-            if (firstLine == 0 || f.line == firstLine) return unreadableLine(f.line, f.text);
+            if (firstLine == 0 || f.line == firstLine) return unreadableLine(f);
             return lineLabel(f.line) + "の列の数が " + lineLabel(firstLine) + "と違います：「" + quotedText(f.text) +
                    "」";
     }

@@ -239,14 +239,19 @@ void 座標面積::addCorners(const std::vector<survey::Corner>& corners, const 
     // otherwise count twice.
     const QString what = (parcel.isEmpty() ? QString() : QStringLiteral("区画「%1」の ").arg(parcel)) +
                          QStringLiteral("%1 点").arg(number(corners.size()));
-    // A list too full to take them is told first.
-    if (corners.size() > kMaxCorners - corners_.size()) {
-        Module1::ShowFailure(from + QStringLiteral("%1 点は入力できません。入力できる座標は10001点までで、"
-                                                   "入力済みの%2点を合わせると超えます。何も追加しませんでした。")
-                                        .arg(number(corners.size()), number(corners_.size())),
-                             title);
-        return;
-    }
+    // More than the list can hold is told first; more than it can still
+    // take, once the user has said to add rather than replace.
+    auto tooMany = [&](std::size_t kept) {
+        if (corners.size() <= kMaxCorners - kept) return false;
+        Module1::ShowFailure(
+            from +
+                QStringLiteral("%1 点は入力できません。入力できる座標は10001点までです。").arg(number(corners.size())) +
+                (kept ? QStringLiteral("入力済みの%1点を合わせると超えます。").arg(number(kept)) : QString()) +
+                QStringLiteral("何も追加しませんでした。"),
+            title);
+        return true;
+    };
+    if (tooMany(0)) return;
     bool replacing = false;
     if (corners_.empty()) {
         if (Module1::MsgBox(what + QStringLiteral("の座標を入力しますか？"), Module1::YesNo,
@@ -260,6 +265,7 @@ void 座標面積::addCorners(const std::vector<survey::Corner>& corners, const 
             QStringLiteral("座標の入力"));
         if (choice != 0 && choice != 1) return;
         replacing = choice == 1;
+        if (!replacing && tooMany(corners_.size())) return;
     }
 
     // As that many presses of INPUT would leave the screen; the area shown

@@ -328,8 +328,8 @@ TEST_F(ZamenImportTest, APasteThatCannotBeTakenWholeAddsNothing) {
         const char* message;
     };
     const Row rows[] = {
-        {"0 0\n5 5\nabc\n", -1, "3 行目を座標として読めません：「abc」"},
-        {"0 0\n1e400 5\n", -1, "2 行目を座標として読めません：「1e400 5」"},
+        {"0 0\n5 5\nabc\n", -1, "3 行目を座標として読めません：「abc」（X が数値ではありません）"},
+        {"0 0\n1e400 5\n", -1, "2 行目を座標として読めません：「1e400 5」（X が大きすぎます）"},
         {"0 0\n5 5\n", 2, nullptr},
     };
     for (const Row& r : rows) {
@@ -351,12 +351,19 @@ TEST_F(ZamenImportTest, APasteThatCannotBeTakenWholeAddsNothing) {
     EXPECT_TRUE(boxes.boxes().isEmpty());
     EXPECT_EQ(w->Text1->text(), QStringLiteral("123.5"));
 
-    // More corners than the list can still hold.
+    // More corners than the list can still hold: refused when added to
+    // it, taken when they replace it.
     for (int i = 1; i < 10000; ++i) w->Command1->click();
+    boxes.choose(0);
     paste(QStringLiteral("0 0\n1 1\n"), -1);
-    ASSERT_EQ(boxes.boxes().size(), 1);
-    EXPECT_TRUE(boxes.boxes()[0].prompt.contains(QStringLiteral("10001点"))) << boxes.boxes()[0].prompt.toStdString();
+    ASSERT_EQ(boxes.boxes().size(), 2);  // the question, then the refusal
+    EXPECT_TRUE(boxes.boxes()[1].prompt.contains(QStringLiteral("10001点"))) << boxes.boxes()[1].prompt.toStdString();
     EXPECT_EQ(w->Label2->text(), QStringLiteral("10001"));
+    boxes.reset();
+    boxes.choose(1);
+    paste(QStringLiteral("0 0\n1 1\n"), -1);
+    EXPECT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("3"));
 }
 
 TEST_F(ZamenImportTest, ADroppedSimaFileOffersItsParcels) {
