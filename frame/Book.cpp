@@ -2,6 +2,7 @@
 
 #include <QUndoCommand>
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -38,6 +39,37 @@ PointBook merged(const PointBook& book, const std::vector<BookPoint>& out, const
     }
     while (i != in.end()) result.put(*i++);
     return result;
+}
+
+// The parcels without the corners `gone` (sorted), a parcel left with no
+// corner going too; none when no parcel has such a corner.
+std::optional<std::vector<BookParcel>> withoutCorners(const std::vector<BookParcel>& parcels,
+                                                      const std::vector<PointNumber>& gone) {
+    auto isGone = [&gone](PointNumber n) { return std::binary_search(gone.begin(), gone.end(), n); };
+    bool any = false;
+    std::vector<BookParcel> after;
+    for (BookParcel parcel : parcels) {
+        any |= std::erase_if(parcel.corners, isGone) > 0;
+        if (!parcel.corners.empty()) after.push_back(std::move(parcel));
+    }
+    if (!any) return std::nullopt;
+    return after;
+}
+
+// The parcels with every corner `from` made `to` (the point `to` replaced
+// stood next to it, it stands there once); none when no parcel has one.
+std::optional<std::vector<BookParcel>> renumbered(const std::vector<BookParcel>& parcels, PointNumber from,
+                                                  PointNumber to) {
+    bool any = false;
+    std::vector<BookParcel> after = parcels;
+    for (BookParcel& parcel : after) {
+        if (std::find(parcel.corners.begin(), parcel.corners.end(), from) == parcel.corners.end()) continue;
+        any = true;
+        std::replace(parcel.corners.begin(), parcel.corners.end(), from, to);
+        parcel.corners.erase(std::unique(parcel.corners.begin(), parcel.corners.end()), parcel.corners.end());
+    }
+    if (!any) return std::nullopt;
+    return after;
 }
 
 QString editText(const BookPoint& before, const BookPoint& after) {
@@ -106,9 +138,9 @@ Book::Book() {
     connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
-void Book::markSaved(const QString& path) {
+void Book::markSaved(const QString& path, bool whole) {
     setPath(path);
-    undo_.setClean();
+    if (whole) undo_.setClean();
 }
 
 void Book::putPoints(std::vector<BookPoint> points, const QString& undoText) {
@@ -127,6 +159,15 @@ void Book::putPoints(std::vector<BookPoint> points, const QString& undoText) {
     undo_.push(new PointsStep(*this, std::move(out), std::move(in), undoText));
 }
 
+std::size_t Book::parcelsUsing(const std::vector<PointNumber>& numbers) const {
+    std::vector<PointNumber> sorted = numbers;
+    std::sort(sorted.begin(), sorted.end());
+    return std::size_t(std::count_if(parcels().begin(), parcels().end(), [&sorted](const BookParcel& parcel) {
+        return std::any_of(parcel.corners.begin(), parcel.corners.end(),
+                           [&sorted](PointNumber n) { return std::binary_search(sorted.begin(), sorted.end(), n); });
+    }));
+}
+
 void Book::removePoints(const std::vector<PointNumber>& numbers) {
     std::vector<BookPoint> out;
     for (const PointNumber n : numbers)
@@ -134,7 +175,22 @@ void Book::removePoints(const std::vector<PointNumber>& numbers) {
     if (out.empty()) return;
     std::sort(out.begin(), out.end(), byNumber);
     out.erase(std::unique(out.begin(), out.end()), out.end());
-    undo_.push(new PointsStep(*this, std::move(out), {}, QStringLiteral("点の削除")));
+    std::vector<PointNumber> gone;
+    for (const BookPoint& p : out) gone.push_back(p.number);
+    pushWithParcels(new PointsStep(*this, std::move(out), {}, QStringLiteral("点の削除")),
+                    withoutCorners(parcels(), gone));
+}
+
+void Book::pushWithParcels(QUndoCommand* points, std::optional<std::vector<BookParcel>> parcelsAfter) {
+    if (!parcelsAfter) {
+        undo_.push(points);
+        return;
+    }
+    const QString text = points->text();
+    undo_.beginMacro(text);
+    undo_.push(points);
+    undo_.push(new ParcelsStep(*this, parcels(), std::move(*parcelsAfter), text));
+    undo_.endMacro();
 }
 
 bool Book::changePoint(PointNumber number, const BookPoint& changed, bool replacingTaken) {
@@ -151,7 +207,8 @@ bool Book::changePoint(PointNumber number, const BookPoint& changed, bool replac
         }
     }
     const QString text = editText(*old, changed);
-    undo_.push(new PointsStep(*this, std::move(out), {changed}, text));
+    pushWithParcels(new PointsStep(*this, std::move(out), {changed}, text),
+                    changed.number != number ? renumbered(parcels(), number, changed.number) : std::nullopt);
     return true;
 }
 

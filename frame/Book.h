@@ -9,6 +9,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "survey/pointbook.h"
@@ -31,21 +32,27 @@ public:
     // Whether the book differs from its file: undoing back to the state
     // last read or saved makes it unchanged again.
     bool isModified() const { return !undo_.isClean(); }
-    // The book has just been written to `path`.
-    void markSaved(const QString& path);
+    // The book has just been written to `path`: whole, or (`whole` false:
+    // a CSV, without the parcels) only in part, and so still changed.
+    void markSaved(const QString& path, bool whole = true);
 
     // ---- Changes, one undo step each; a change that changes nothing is no step ----
     // Puts the points in, replacing those of the same numbers; of a number
     // given twice the later point wins. A number outside 1 to
     // kMaxPointNumber throws std::invalid_argument before anything changes.
     void putPoints(std::vector<survey::BookPoint> points, const QString& undoText = QStringLiteral("点の登録"));
-    // Takes the points of those numbers out; numbers not in the book are passed over.
+    // Takes the points of those numbers out; numbers not in the book are
+    // passed over. The parcels lose them as corners in the same step, and a
+    // parcel left with no corner goes (parcelsUsing tells the caller first).
     void removePoints(const std::vector<survey::PointNumber>& numbers);
+    // How many parcels have a point of those numbers as a corner.
+    std::size_t parcelsUsing(const std::vector<survey::PointNumber>& numbers) const;
     // Replaces point `number` by `changed`, which may carry another number
-    // (the undo step is named by the field that differs). False, with
-    // nothing changed, when there is no point `number`, or when
-    // changed.number is another point's and `replacingTaken` is false: the
-    // caller asks the user first. A number outside the range throws.
+    // (the undo step is named by the field that differs); the parcels follow
+    // a point to its new number. False, with nothing changed, when there is
+    // no point `number`, or when changed.number is another point's and
+    // `replacingTaken` is false: the caller asks the user first. A number
+    // outside the range throws.
     bool changePoint(survey::PointNumber number, const survey::BookPoint& changed, bool replacingTaken = false);
     void addParcel(survey::BookParcel parcel);
     // False when there is no parcel `index`.
@@ -91,6 +98,9 @@ private:
 
     // Takes the points `out` (sorted, of numbers in the book) and puts `in`
     // (sorted, unique numbers).
+    // One undo step of the points, and of the parcels with them where they
+    // change too.
+    void pushWithParcels(QUndoCommand* points, std::optional<std::vector<survey::BookParcel>> parcelsAfter);
     void applyPoints(const std::vector<survey::BookPoint>& out, const std::vector<survey::BookPoint>& in);
     void applyParcels(const std::vector<survey::BookParcel>& parcels);
     void applyBook(const survey::PointBook& book, const QString& path);

@@ -64,6 +64,8 @@ void add(survey::PointBook read, const QString& undoText) {
     std::vector<survey::PointNumber> taken;
     for (const survey::BookPoint& p : points)
         if (book.find(p.number)) taken.push_back(p.number);
+    // The file's points left out, their numbers staying the book's points.
+    std::vector<survey::PointNumber> leftOutPoints;
     if (!taken.empty()) {
         const int answer =
             Module1::MsgBox(QStringLiteral("点番 %1 など %2 点はすでに座標簿にあります。置き換えますか？\n"
@@ -72,26 +74,61 @@ void add(survey::PointBook read, const QString& undoText) {
                                 .arg(count(taken.size())),
                             Module1::YesNoCancel, title());
         if (answer != Module1::Yes && answer != Module1::No) return;
-        if (answer == Module1::No)
+        if (answer == Module1::No) {
             std::erase_if(points, [&](const survey::BookPoint& p) { return book.find(p.number) != nullptr; });
+            leftOutPoints = std::move(taken);
+            std::sort(leftOutPoints.begin(), leftOutPoints.end());
+        }
     }
-    book.undoStack()->beginMacro(undoText);
-    if (!points.empty()) book.putPoints(std::move(points), undoText);
-    // Parcel numbers stay unique in the book.
-    for (survey::BookParcel parcel : read.parcels()) {
-        parcel.number = book.data().nextFreeParcelNumber();
-        book.addParcel(std::move(parcel));
+    // A parcel of the file keeps its own corners: one with a corner left
+    // out is left out too, and the user told.
+    std::vector<survey::BookParcel> parcels;
+    std::size_t leftOut = 0;
+    for (const survey::BookParcel& parcel : read.parcels()) {
+        const bool cornerLeftOut = std::any_of(
+            parcel.corners.begin(), parcel.corners.end(),
+            [&](survey::PointNumber n) { return std::binary_search(leftOutPoints.begin(), leftOutPoints.end(), n); });
+        if (cornerLeftOut) ++leftOut;
+        else parcels.push_back(parcel);
     }
-    book.undoStack()->endMacro();
+    if (!points.empty() || !parcels.empty()) {
+        book.undoStack()->beginMacro(undoText);
+        if (!points.empty()) book.putPoints(std::move(points), undoText);
+        // Parcel numbers stay unique in the book.
+        for (survey::BookParcel& parcel : parcels) {
+            parcel.number = book.data().nextFreeParcelNumber();
+            book.addParcel(std::move(parcel));
+        }
+        book.undoStack()->endMacro();
+    }
+    if (leftOut > 0)
+        Module1::ShowInformation(
+            QStringLiteral("区画 %1 件は、読み込まなかった点を角にしているため読み込みませんでした。")
+                .arg(count(leftOut)),
+            title());
+}
+
+// A file the book is saved in as it is: SIMA or CSV by its name.
+bool isBookFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    return !path.isEmpty() && (suffix.compare(QStringLiteral("sim"), Qt::CaseInsensitive) == 0 ||
+                               suffix.compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0);
 }
 
 bool saveTo(const QString& path) {
     Book& book = Book::instance();
     const bool csv = path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    // CSV holds the points only: the parcels stay to be saved.
+    const bool whole = !csv || book.parcels().empty();
+    if (!whole && Module1::MsgBox(QStringLiteral("CSV ファイルには区画を保存できません。点だけを保存しますか？\n"
+                                                 "区画 %1 件は保存されないため、座標簿は変更ありのままです。")
+                                      .arg(count(book.parcels().size())),
+                                  Module1::YesNo, title()) != Module1::Yes)
+        return false;
     const survey::FileOutcome outcome =
         survey::saveBook(fsPath(path), book.data(), csv ? survey::BookFormat::Csv : survey::BookFormat::Sima);
     if (outcome.ok()) {
-        book.markSaved(path);
+        book.markSaved(path, whole);
         return true;
     }
     const QString why = outcome.kind == survey::FileOutcome::Kind::Unencodable
@@ -209,15 +246,18 @@ void paste(const QString& text) {
 }
 
 bool save() {
+    // A text file opened as a table is not written over as SIMA: it gets a name of its own.
     const QString path = Book::instance().filePath();
-    return path.isEmpty() ? saveAs() : saveTo(path);
+    return isBookFile(path) ? saveTo(path) : saveAs();
 }
 
 bool saveAs() {
     const QString sima = QStringLiteral("SIMA 座標ファイル (*.sim)"), csv = QStringLiteral("CSV（点のみ） (*.csv)");
     const QString current = Book::instance().filePath();
-    const QString suggested = !current.isEmpty()
-                                  ? current
+    const QFileInfo currentInfo(current);
+    const QString suggested = isBookFile(current) ? current
+                              : !current.isEmpty()
+                                  ? currentInfo.dir().filePath(currentInfo.completeBaseName() + QStringLiteral(".sim"))
                                   : QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
                                         .filePath(QStringLiteral("座標簿.sim"));
     QString filter = current.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? csv : sima;

@@ -18,6 +18,7 @@
 #include "frame/Book.h"
 #include "frame/BookFiles.h"
 #include "frame/BookModels.h"
+#include "frame/Module1.h"
 
 namespace {
 
@@ -237,6 +238,13 @@ void 座標簿::removeSelected() {
     } else {
         std::vector<survey::PointNumber> numbers;
         for (const int row : rows) numbers.push_back(points_->point(row).number);
+        if (const std::size_t parcels = book.parcelsUsing(numbers);
+            parcels > 0 &&
+            Module1::MsgBox(QStringLiteral("削除する点は %1 件の区画の角になっています。"
+                                           "区画からも除いて削除しますか？\n角がなくなった区画は削除されます。")
+                                .arg(qulonglong(parcels)),
+                            Module1::YesNo, windowTitle()) != Module1::Yes)
+            return;
         book.removePoints(numbers);
     }
 }

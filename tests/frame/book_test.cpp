@@ -87,7 +87,8 @@ TEST_F(BookTest, EveryChangeIsOneUndoStepWithItsText) {
         {"paste", [](Book& b) { b.putPoints(list<BookPoint>(point(2, "x"), point(2, "C")), u"貼り付け"_s); },
          u"貼り付け", "1 A 10 20; 2 C 0 0 | 1 [1 2]"},
         {"remove", [](Book& b) { b.removePoints(list<survey::PointNumber>(2, 9)); }, u"点の削除",
-         "1 A 10 20 | 1 [1 2]"},
+         "1 A 10 20 | 1 [1]"},  // the parcel loses the corner
+        {"remove every corner", [](Book& b) { b.removePoints(list<survey::PointNumber>(1, 2)); }, u"点の削除", ""},
         {"name", [](Book& b) { b.changePoint(1, point(1, "AA", 10, 20)); }, u"点名の変更",
          "1 AA 10 20; 2 B 30 40 5 | 1 [1 2]"},
         {"Z unknown", [](Book& b) { b.changePoint(2, point(2, "B", 30, 40)); }, u"Z の変更",
@@ -95,9 +96,9 @@ TEST_F(BookTest, EveryChangeIsOneUndoStepWithItsText) {
         {"two fields", [](Book& b) { b.changePoint(1, point(1, "A", 11, 21)); }, u"点の変更",
          "1 A 11 21; 2 B 30 40 5 | 1 [1 2]"},
         {"free number", [](Book& b) { b.changePoint(1, point(7, "A", 10, 20)); }, u"点番の変更",
-         "2 B 30 40 5; 7 A 10 20 | 1 [1 2]"},
+         "2 B 30 40 5; 7 A 10 20 | 1 [7 2]"},  // the parcel follows
         {"taken number", [](Book& b) { b.changePoint(1, point(2, "A", 10, 20), true); }, u"点番の変更",
-         "2 A 10 20 | 1 [1 2]"},
+         "2 A 10 20 | 1 [2]"},
         {"parcel added", [](Book& b) { b.addParcel(parcel(2, 2)); }, u"区画の追加", kStartText + " | 2 [2]"},
         {"parcel changed", [](Book& b) { b.changeParcel(0, parcel(1, 2)); }, u"区画の変更",
          "1 A 10 20; 2 B 30 40 5 | 1 [2]"},

@@ -132,11 +132,13 @@ TEST_F(BookUseTest, FilesOpenAddOrReplaceAndSaveWhole) {
         int choice;  // 追加, 置き換え, キャンセル
         int taken;   // the answer about point 1, when adding
         QStringList after;
+        std::size_t parcels;  // the file's parcel needs the file's point 1
     };
     const Row rows[] = {
-        {2, 0, {"1 K1", "2 K2", "15 T1"}},
-        {0, Module1::No, {"1 K1", "2 K2", "3 K3", "15 T1"}},
-        {1, 0, {"1 K1", "3 K3"}},
+        {2, 0, {"1 K1", "2 K2", "15 T1"}, 0},
+        {0, Module1::No, {"1 K1", "2 K2", "3 K3", "15 T1"}, 0},
+        {0, Module1::Yes, {"1 K1", "2 K2", "3 K3", "15 T1"}, 1},
+        {1, 0, {"1 K1", "3 K3"}, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.choice);
@@ -148,6 +150,10 @@ TEST_F(BookUseTest, FilesOpenAddOrReplaceAndSaveWhole) {
         if (row.taken) boxes.answer(row.taken);
         BookFiles::open(sima);
         EXPECT_EQ(names(), row.after);
+        EXPECT_EQ(Book::instance().parcels().size(), row.parcels);
+        const bool toldLeftOut =
+            !boxes.boxes().isEmpty() && boxes.boxes().back().prompt.contains(QStringLiteral("読み込みませんでした"));
+        EXPECT_EQ(toldLeftOut, row.taken == Module1::No);
     }
     EXPECT_EQ(Book::instance().filePath(), QFileInfo(sima).absoluteFilePath());
     EXPECT_FALSE(Book::instance().isModified());
@@ -161,6 +167,33 @@ TEST_F(BookUseTest, FilesOpenAddOrReplaceAndSaveWhole) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith(QByteArray::fromStdString(survey::toCp932("G00,01,現況,\r\n").bytes)));
     EXPECT_EQ(Book::instance().filePath(), saved + QStringLiteral(".sim"));
+}
+
+// Ctrl+S writes over a SIMA or CSV file only, and a CSV, which holds no
+// parcels, leaves a book with parcels changed after a question.
+TEST_F(BookUseTest, SavingKeepsWhatTheFileCannotHoldToBeSaved) {
+    const QString table = write(QStringLiteral("点.txt"), "K1 10 20\r\nK2 30 40\r\n");
+    boxes.choose(1);            // in place of the book,
+    boxes.answer(Module1::No);  // not saved
+    BookFiles::open(table);
+    ASSERT_EQ(Book::instance().filePath(), QFileInfo(table).absoluteFilePath());
+    boxes.reset();
+    boxes.giveFile(QString());  // the name asked for, and cancelled
+    EXPECT_FALSE(BookFiles::save());
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_TRUE(boxes.boxes()[0].prompt.startsWith(desktop.file(QStringLiteral("点.sim"))))
+        << boxes.boxes()[0].prompt.toStdString();
+
+    Book::instance().addParcel({1, "宅地", {1, 2}});
+    const QString csv = desktop.file(QStringLiteral("点.csv"));
+    for (const int answer : {Module1::No, Module1::Yes}) {
+        boxes.reset();
+        boxes.giveFile(csv);
+        boxes.answer(answer);
+        EXPECT_EQ(BookFiles::saveAs(), answer == Module1::Yes);
+        EXPECT_EQ(QFile::exists(csv), answer == Module1::Yes);
+        EXPECT_TRUE(Book::instance().isModified());
+    }
 }
 
 TEST_F(BookUseTest, TheEndAsksAboutAChangedBookFirst) {

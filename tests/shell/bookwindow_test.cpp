@@ -93,6 +93,20 @@ TEST_F(BookWindowTest, DeleteRemovesTheSelectedPointsAndTheKeysUndoAndRedoFromAn
     EXPECT_EQ(shown(), (Numbers{1, 2, 3, 12}));
 }
 
+// A point a parcel uses goes from the parcel too, when the user says so.
+TEST_F(BookWindowTest, DeletingAParcelsCornerAsksFirst) {
+    book.addParcel({1, "宅地", {1, 3, 12}});
+    for (const int answer : {Module1::No, Module1::Yes}) {
+        boxes.reset();
+        boxes.answer(answer);
+        table->setCurrentIndex(cell(2));  // point 3
+        QTest::keyClick(table, Qt::Key_Delete);
+        ASSERT_EQ(boxes.boxes().size(), 1);
+        EXPECT_EQ(shown(), answer == Module1::Yes ? (Numbers{1, 2, 12}) : (Numbers{1, 2, 3, 12}));
+        EXPECT_EQ(book.parcels()[0].corners, answer == Module1::Yes ? (Numbers{1, 12}) : (Numbers{1, 3, 12}));
+    }
+}
+
 // A registration from a screen leaves the user where they were, the
 // current point out of sight included.
 TEST_F(BookWindowTest, AChangeOfTheBookKeepsTheCurrentPointAndTheScrolling) {
