@@ -42,7 +42,7 @@ bool BookFilter::acceptsName(std::string_view name) const {
 bool BookFilter::accepts(std::int64_t number, std::string_view name) const {
     switch (kind_) {
         case Kind::All: return true;
-        case Kind::Number: return std::to_string(number).starts_with(typed_);
+        case Kind::Number: return std::to_string(number).starts_with(typed_) || acceptsName(name);
         case Kind::Name: return acceptsName(name);
     }
     return false;
@@ -59,17 +59,25 @@ std::vector<BookFilter::Run> BookFilter::runs(const std::vector<BookPoint>& poin
         case Kind::All: add(0, int(points.size())); break;
         case Kind::Number: {
             // The numbers that start with d are d, d0 to d9, d00 to d99 ...:
-            // one range of the sorted points for each length up to twelve digits.
-            if (typed_.size() > kNumberDigits || typed_[0] == '0') break;
-            const PointNumber prefix = std::stoll(typed_);
-            PointNumber scale = 1;
-            for (std::size_t length = typed_.size(); length <= kNumberDigits; ++length, scale *= 10) {
-                const PointNumber low = prefix * scale, high = low + scale - 1;
-                const auto from = std::lower_bound(points.begin(), points.end(), low,
-                                                   [](const BookPoint& p, PointNumber n) { return p.number < n; });
-                const auto to = std::upper_bound(from, points.end(), high,
-                                                 [](PointNumber n, const BookPoint& p) { return n < p.number; });
-                add(int(from - points.begin()), int(to - from));
+            // one range of the sorted points for each length up to twelve
+            // digits, the ranges in order.
+            std::vector<std::pair<std::size_t, std::size_t>> ranges;
+            if (typed_.size() <= kNumberDigits && typed_[0] != '0') {
+                const PointNumber prefix = std::stoll(typed_);
+                PointNumber scale = 1;
+                for (std::size_t length = typed_.size(); length <= kNumberDigits; ++length, scale *= 10) {
+                    const PointNumber low = prefix * scale, high = low + scale - 1;
+                    const auto from = std::lower_bound(points.begin(), points.end(), low,
+                                                       [](const BookPoint& p, PointNumber n) { return p.number < n; });
+                    const auto to = std::upper_bound(from, points.end(), high,
+                                                     [](PointNumber n, const BookPoint& p) { return n < p.number; });
+                    if (from != to) ranges.emplace_back(from - points.begin(), to - points.begin());
+                }
+            }
+            auto range = ranges.begin();
+            for (std::size_t k = 0; k < points.size(); ++k) {
+                while (range != ranges.end() && range->second <= k) ++range;
+                if ((range != ranges.end() && range->first <= k) || acceptsName(points[k].name)) add(int(k), 1);
             }
             break;
         }

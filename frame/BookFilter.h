@@ -11,10 +11,10 @@
 
 #include "survey/pointbook.h"
 
-// What the filter box lets through: everything while it is empty; when
-// it holds digits only (full-width ones too), the numbers that start with
-// them; otherwise the names that contain its text, ASCII letters in
-// either case. Blanks around the text do not count.
+// What the filter box lets through: everything while it is empty; the
+// names that contain its text, ASCII letters in either case; and when it
+// holds digits only (full-width ones too), the numbers that start with
+// them as well. Blanks around the text do not count.
 class BookFilter {
 public:
     explicit BookFilter(const QString& text = {});
@@ -23,8 +23,8 @@ public:
     bool accepts(std::int64_t number, std::string_view name) const;
 
     // The points of `points` (sorted by number) that pass, as runs of
-    // consecutive positions: a number filter needs a search per number of
-    // digits, not a look at every point.
+    // consecutive positions: the numbers are found by a search per number
+    // of digits, the names by a look at each.
     struct Run {
         int first = 0, count = 0;
     };

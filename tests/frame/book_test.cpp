@@ -164,20 +164,22 @@ Numbers shown(const BookPointsModel& model) {
     return numbers;
 }
 
+// Digits pass the numbers that start with them and the names that hold them.
 TEST_F(BookTest, TheFilterPassesNumbersByTheirFirstDigitsAndNamesByWhatTheyContain) {
     const survey::PointNumber last = survey::kMaxPointNumber;
-    start(bookOf({point(1, "K1"), point(2, "k2"), point(10, "BM10"), point(12, "基準点A"), point(100, ""),
-                  point(123, "1a"), point(2000, "基準点B"), point(last, "end")}));
+    start(bookOf({point(1, "K1"), point(2, "k2"), point(7, "P35"), point(10, "BM10"), point(12, "基準点A"),
+                  point(100, ""), point(123, "1a"), point(2000, "基準点B"), point(last, "end")}));
     struct Row {
         const char16_t* typed;
         Numbers shown;
     };
-    const Row rows[] = {{u"", {1, 2, 10, 12, 100, 123, 2000, last}},
+    const Row rows[] = {{u"", {1, 2, 7, 10, 12, 100, 123, 2000, last}},
                         {u"1", {1, 10, 12, 100, 123}},
                         {u"１２", {12, 123}},
                         {u" 2 ", {2, 2000}},
                         {u"9999", {last}},
-                        {u"0", {}},
+                        {u"0", {10}},
+                        {u"35", {7}},
                         {u"9999999999999", {}},
                         {u"k", {1, 2}},
                         {u"基準", {12, 2000}},
