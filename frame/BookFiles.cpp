@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
@@ -161,6 +162,21 @@ protected:
     }
 };
 
+// The recovery copy is this program's while it holds the lock beside it: a
+// second Tarnel running at the same time keeps no copy, and neither offers
+// nor removes the first one's. A program that ended without a word leaves
+// a lock that the next one finds stale.
+bool ownsRecoveryCopy() {
+    static QLockFile* lock = [] {
+        const QString path = recoveryPath() + QStringLiteral(".lock");
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        auto* l = new QLockFile(path);
+        l->setStaleLockTime(0);  // stale by its process alone, however long it ran
+        return l;
+    }();
+    return lock->isLocked() || lock->tryLock(0);
+}
+
 QTimer& recoveryTimer() {
     static QTimer* timer = [] {
         auto* t = new QTimer(QCoreApplication::instance());
@@ -279,6 +295,7 @@ QString recoveryPath() {
 }
 
 void writeRecoveryCopy() {
+    if (!ownsRecoveryCopy()) return;
     const Book& book = Book::instance();
     const QString path = recoveryPath();
     // Nothing to lose: no copy.
@@ -299,18 +316,20 @@ QObject* askBeforeTheLastWindowCloses() {
 }
 
 void keepRecoveryCopy() {
+    // Taken now, so that a second program started later finds it held.
+    (void)ownsRecoveryCopy();
     QObject::connect(&Book::instance(), &Book::changed, [] { recoveryTimer().start(); });
     // A normal end, saved or not as the user said, leaves no copy.
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] {
         recoveryTimer().stop();
-        QFile::remove(recoveryPath());
+        if (ownsRecoveryCopy()) QFile::remove(recoveryPath());
     });
 }
 
 void offerRecovery() {
     const QString path = recoveryPath();
     QFile file(path);
-    if (!file.exists()) return;
+    if (!file.exists() || !ownsRecoveryCopy()) return;
     const bool take =
         Module1::MsgBox(QStringLiteral("前回、保存されないまま終わった座標簿の控えがあります。開きますか？\n"
                                        "「いいえ」では控えを削除します。"),

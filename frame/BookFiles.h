@@ -44,7 +44,8 @@ QObject* askBeforeTheLastWindowCloses();
 // The recovery copy: after every change of the book (a moment later, so
 // that a burst of changes writes once) the book is written whole to the
 // user's application-data folder, and the copy goes when the program ends
-// normally. Started once, by main().
+// normally. Started once, by main(). Of two programs running at once, the
+// first keeps the copy; the second keeps none.
 void keepRecoveryCopy();
 // At start: a copy left by a run that did not end normally is offered, and
 // taken into the book as changes still to be saved.
