@@ -193,14 +193,10 @@ BookBytes writeRefused(std::string message) {
 
 bool hasLineBreak(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; }
 
-bool endsWithBlank(std::string_view text) {
-    return !text.empty() && (text.back() == ' ' || text.back() == '\t' || text.ends_with("\xE3\x80\x80"));
-}
-
 // A name or title as a field: in double quotes when the readers would
 // otherwise split it, trim it or take a quote in it as their own.
 void appendField(std::string& out, std::string_view text) {
-    const bool quote = text.find_first_of(",\"\t") != text.npos || blankAt(text, 0) != 0 || endsWithBlank(text);
+    const bool quote = text.find_first_of(",\"\t") != text.npos || trimBlanks(text).size() != text.size();
     if (!quote) {
         out += text;
         return;

@@ -61,7 +61,7 @@ void takeLargestParcel(benchmark::State& state, Take take) {
         screen.reload();
         state.ResumeTiming();
         take(screen);
-        screen.drawing()->repaint();
+        screen.findChild<QWidget*>(QStringLiteral("区画図"))->repaint();
     }
     if (screen.Label2->text() != QStringLiteral("10002")) state.SkipWithError("the corners were not taken");
     Module1::setSeam(previous);

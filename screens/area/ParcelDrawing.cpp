@@ -98,8 +98,6 @@ void 区画図::setArea(double area) {
     changed();
 }
 
-bool 区画図::edgesCross() const { return plan_->edgesCross(); }
-
 // The plan changed: the canvas draws it anew, and the description says it.
 void 区画図::changed() {
     canvas_->update();

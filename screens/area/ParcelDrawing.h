@@ -27,8 +27,6 @@ public:
     void setCorners(std::span<const survey::Corner> corners);
     // After 計算: the closing edge solid and the area shown.
     void setArea(double area);
-    // Whether edges of the outline cross (survey/outline.h).
-    bool edgesCross() const;
 
     // Saves the drawing as PNG, SVG or PDF by the suffix of `path`, at the
     // size it has on the screen. False, after telling the user, when the

@@ -54,8 +54,6 @@ public:
     void takeFromBook();
     // Ctrl+R: the corners as a parcel of the book, the points it lacks added.
     void registerParcel();
-    // The drawing, once it has been shown.
-    区画図* drawing() const { return drawing_; }
 
 protected:
     bool acceptsInput() const override;

@@ -5,8 +5,9 @@
 // are adjusted by the compass rule, and the whole report goes to
 // "結合ﾄﾗﾊﾞｰｽDATA.TXT" on the Desktop; the screen itself shows no result.
 //
-// The station list is never consumed: a calculation works on a copy, so a
-// second one repeats the report and a further INPUT extends the list.
+// The station list is never consumed: a calculation reads it through a
+// view it cannot change, so a second one repeats the report and a further
+// INPUT extends the list.
 #pragma once
 
 #include <QPointer>

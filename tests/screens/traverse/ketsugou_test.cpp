@@ -73,7 +73,7 @@ protected:
         return lines;
     }
     void expectOnly(const QString& prompt, int style, const QString& title) {
-        ASSERT_EQ(boxes.boxes().size(), 1);
+        require(boxes.boxes().size() == 1, std::to_string(boxes.boxes().size()) + " message boxes, not one");
         EXPECT_EQ(boxes.boxes()[0].prompt, prompt);
         EXPECT_EQ(boxes.boxes()[0].style, style);
         EXPECT_EQ(boxes.boxes()[0].title, title);
