@@ -31,9 +31,10 @@ std::filesystem::path fsPath(const QString& path) { return std::filesystem::path
 // The book read from bytes, the columns asked for where a table's cannot be
 // told; none, after telling why, when the bytes are refused or the user
 // cancels.
-std::optional<survey::PointBook> read(const QByteArray& bytes, const QString& from) {
+std::optional<survey::PointBook> read(const QByteArray& bytes, const QString& from,
+                                      const survey::ColumnRoles& roles = {}) {
     const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
-    survey::BookReading reading = survey::readBook(view);
+    survey::BookReading reading = survey::readBook(view, roles);
     if (reading.columns) {
         const std::optional<survey::ColumnRoles> roles = askColumns(*reading.columns, from);
         if (!roles) return std::nullopt;
@@ -259,6 +260,20 @@ void open(const QString& chosen) {
 void paste(const QString& text) {
     const std::optional<survey::PointBook> read = BookFiles::read(text.toUtf8(), QString());
     if (read) add(*read, QStringLiteral("貼り付け"));
+}
+
+void addTyped() {
+    const std::optional<survey::PointNumber> next = Book::instance().data().nextFreeNumber();
+    const std::optional<QString> typed =
+        Module1::AskText(QStringLiteral("追加する点を「点番,点名,X,Y」の順に、コンマで区切って入力してください。"
+                                        "標高が分かるときは Y のあとに「,Z」を付けます。"),
+                         next ? QStringLiteral("%1,").arg(*next) : QString(), QStringLiteral("点の追加"));
+    if (!typed) return;
+    using survey::ColumnRole;
+    const std::optional<survey::PointBook> read =
+        BookFiles::read(typed->toUtf8(), QString(),
+                        {ColumnRole::Number, ColumnRole::Name, ColumnRole::X, ColumnRole::Y, ColumnRole::Z});
+    if (read) add(*read, QStringLiteral("点の追加"));
 }
 
 bool save() {

@@ -25,6 +25,9 @@ bool save();
 bool saveAs();
 // A pasted table or SIMA text, taken into the book as a file's points.
 void paste(const QString& text);
+// A point typed as "点番,点名,X,Y[,Z]" (the next free number offered),
+// taken into the book as a pasted one.
+void addTyped();
 // A table whose columns cannot be told apart: its first lines shown, the
 // user says what each column holds (or cancels: none). `from` names the
 // file, for the question.

@@ -151,6 +151,8 @@ private:
                         QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z)});
     addActions({UNDO, REDO});
     // Delete belongs to the tables: in the filter box it deletes characters.
+    ADD = action(QStringLiteral("点の追加…"), "ADD", {QKeySequence(Qt::Key_Insert)});
+    QObject::connect(ADD, &QAction::triggered, this, [] { BookFiles::addTyped(); });
     DEL = action(QStringLiteral("削除"), "DEL", {QKeySequence(Qt::Key_Delete)});
     DEL->setShortcutContext(Qt::WidgetShortcut);
     PointTable->addAction(DEL);
@@ -169,7 +171,7 @@ private:
     edit->setObjectName(QStringLiteral("EDIT"));
     edit->addActions({UNDO, REDO});
     edit->addSeparator();
-    edit->addActions({PASTE, DEL});
+    edit->addActions({ADD, PASTE, DEL});
     edit->addSeparator();
     edit->addAction(FIND);
 

@@ -24,7 +24,7 @@ public:
     QLineEdit* Filter;
     QTabWidget* Tabs;
     QTableView *PointTable, *ParcelTable;
-    QAction *OPEN, *SAVE, *SAVEAS, *PASTE, *UNDO, *REDO, *DEL, *FIND;
+    QAction *OPEN, *SAVE, *SAVEAS, *PASTE, *UNDO, *REDO, *ADD, *DEL, *FIND;
 
     // The file and the clipboard.
     void openFile();

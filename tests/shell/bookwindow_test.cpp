@@ -93,6 +93,35 @@ TEST_F(BookWindowTest, DeleteRemovesTheSelectedPointsAndTheKeysUndoAndRedoFromAn
     EXPECT_EQ(shown(), (Numbers{1, 2, 3, 12}));
 }
 
+// Insert asks for a point as one line; a taken number asks before it replaces.
+TEST_F(BookWindowTest, InsertTakesATypedPoint) {
+    struct Row {
+        const char* typed;
+        int taken;  // the answer about a taken number
+        Numbers after;
+        const char* name;  // of point 20, or of point 1
+    };
+    const Row rows[] = {
+        {"20,新点,1.5,2.5", 0, {1, 2, 3, 12, 20}, "新点"},
+        {"1,X,0,0", Module1::No, {1, 2, 3, 12}, "B"},
+        {"1,X,0,0", Module1::Yes, {1, 2, 3, 12}, "X"},
+        {"x,新点,1,2", 0, {1, 2, 3, 12}, nullptr},  // refused with a message
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        while (book.undoStack()->canUndo()) book.undoStack()->undo();
+        boxes.reset();
+        boxes.giveText(QString::fromUtf8(row.typed));
+        if (row.taken) boxes.answer(row.taken);
+        QTest::keyClick(table, Qt::Key_Insert);
+        ASSERT_GE(boxes.boxes().size(), 1);
+        EXPECT_EQ(boxes.boxes()[0].prompt.section(u'\n', 1), QStringLiteral("13,"));  // the next free number offered
+        EXPECT_EQ(shown(), row.after);
+        if (row.name) EXPECT_EQ(book.find(row.after.back() == 20 ? 20 : 1)->name, row.name);
+        else EXPECT_EQ(boxes.boxes().back().style, Module1::Critical);
+    }
+}
+
 // A point a parcel uses goes from the parcel too, when the user says so.
 TEST_F(BookWindowTest, DeletingAParcelsCornerAsksFirst) {
     book.addParcel({1, "宅地", {1, 3, 12}});
