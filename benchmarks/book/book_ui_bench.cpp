@@ -2,7 +2,9 @@
 // platform, each to the repaint the user waits for: one keystroke in the
 // book window's filter (allowed: 16 ms, one frame), by number and by name;
 // opening the F4 picker (allowed: 50 ms); one registration of 999 points,
-// after the highest number and among the others (allowed: 50 ms).
+// after the highest number and among the others (allowed: 50 ms); a SIMA
+// file opened into the book with its window open, and the book saved with
+// Ctrl+S (allowed: 300 ms each).
 // A program of its own: it needs a QApplication, bench_tarnel needs no Qt.
 #include <benchmark/benchmark.h>
 
@@ -10,12 +12,16 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QWindow>
+#include <cstdlib>
 #include <memory>
 
 #include "frame/Book.h"
+#include "frame/BookFiles.h"
 #include "frame/PointPicker.h"
 #include "shell/BookWindow.h"
+#include "survey/bookfile.h"
 
 namespace {
 
@@ -103,6 +109,39 @@ BENCHMARK(BM_Register999PointsAfterTheLast)->Unit(benchmark::kMillisecond);
 
 void BM_Register999PointsAmongThem(benchmark::State& state) { register999(state, 50, 100); }
 BENCHMARK(BM_Register999PointsAmongThem)->Unit(benchmark::kMillisecond);
+
+// The book written to a file of its own; it is read back and saved anew.
+QString bookFile() {
+    static QTemporaryDir folder;
+    static const QString path = [] {
+        const QString p = folder.filePath(QStringLiteral("座標簿.sim"));
+        if (!survey::saveBook(p.toStdU16String(), Book::instance().data(), survey::BookFormat::Sima).ok()) std::abort();
+        return p;
+    }();
+    return path;
+}
+
+void BM_OpenSimaFile(benchmark::State& state) {
+    const QString path = bookFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Book::instance().reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        BookFiles::open(path);
+        QCoreApplication::processEvents();
+    }
+    if (Book::instance().points().size() != std::size_t(kPoints)) state.SkipWithError("the file was not read whole");
+}
+BENCHMARK(BM_OpenSimaFile)->Unit(benchmark::kMillisecond);
+
+void BM_SaveWithCtrlS(benchmark::State& state) {
+    BookFiles::open(bookFile());
+    for (auto _ : state) {
+        if (!BookFiles::save()) state.SkipWithError("the save failed");
+    }
+}
+BENCHMARK(BM_SaveWithCtrlS)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
