@@ -16,12 +16,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QStringList>
 #include <QTimer>
 #include <initializer_list>
 #include <utility>
 
+#include "frame/Book.h"
 #include "support/ScreenTest.h"
+#include "survey/arith.h"
 
 template <class S>
 struct FrameCase {
@@ -35,6 +38,10 @@ struct FrameCase {
     // Message boxes a valid calculation shows besides any file error (the
     // result box of 座標面積, the "see the file" box of others).
     static constexpr int boxesPerCalculation = 0;
+    // The points Ctrl+R puts in the book after the valid input, and
+    // whether the screen shows them (結合トラ's go to its file only).
+    static constexpr std::size_t resultPoints = 0;
+    static constexpr bool resultsShown = true;
     // Typed over the valid input: one value leaves the range of a double,
     // as typed or as its result.
     static void typeOverflow(Screen* w) { fill(w, {{"Text1", QStringLiteral("1e400")}}); }
@@ -202,8 +209,25 @@ TYPED_TEST_P(FileScreenFrame, ANumberBeyondTheRangeOfADoubleIsRefusedAndNothingW
     EXPECT_FALSE(this->desktop.exists(this->file()));
 }
 
+// Ctrl+R puts the results in the book under the name asked for; a single
+// point as the screen shows it.
+TYPED_TEST_P(FileScreenFrame, CtrlRRegistersTheResultsInTheBook) {
+    this->calculateValid();
+    if (TypeParam::resultPoints) this->boxes.giveText(QStringLiteral("試"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+    const std::vector<survey::BookPoint>& points = Book::instance().points();
+    ASSERT_EQ(points.size(), TypeParam::resultPoints);
+    if (points.size() != 1 || !TypeParam::resultsShown) return;
+    QStringList shown;
+    for (const QLabel* label : this->w->template findChildren<QLabel*>())
+        if (label->isVisible()) shown << label->text();
+    EXPECT_TRUE(shown.contains(QString::fromStdString(survey::numberText(points[0].x))) &&
+                shown.contains(QString::fromStdString(survey::numberText(points[0].y))))
+        << points[0].x << " " << points[0].y << " among " << shown.join(u'|').toStdString();
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileScreenFrame, ANumberBeyondTheRangeOfADoubleIsRefusedAndNothingWritten,
-                            TabGoesRoundTheBoxesAndTheButtons, ClearAndExitAskNothingWithoutAResult,
-                            AFileAlreadyGoneIsNoErrorOnYes, TheFirstValidCalculationStartsTheLineAndWrites,
-                            ClearAfterAResultAsksYesDeletesNoKeeps, ExitAfterAResultAsksThenEnds,
-                            RefusedInputEmptiesFocusesAndWritesNothing);
+                            CtrlRRegistersTheResultsInTheBook, TabGoesRoundTheBoxesAndTheButtons,
+                            ClearAndExitAskNothingWithoutAResult, AFileAlreadyGoneIsNoErrorOnYes,
+                            TheFirstValidCalculationStartsTheLineAndWrites, ClearAfterAResultAsksYesDeletesNoKeeps,
+                            ExitAfterAResultAsksThenEnds, RefusedInputEmptiesFocusesAndWritesNothing);

@@ -407,6 +407,7 @@ TEST_F(ZamenImportTest, ADroppedSimaFileOffersItsParcels) {
 namespace {
 
 struct ZamenFrame : FrameCase<座標面積> {
+    static constexpr std::size_t resultPoints = 3;  // the corners, as a parcel
     static inline const QStringList tabOrder{"Text1",    "Text2",    "Command1", "Command2",
                                              "Command3", "Command4", "Command5"};
     static constexpr const char* calculateButton = "Command2";

@@ -132,6 +132,7 @@ TEST_F(DivideTest, TheDrawingIsThere) {
 TEST_F(DivideTest, NothingClippedOrOverlapping) { expectNothingClippedOrOverlapping(w); }
 
 struct DivideFrame : FrameCase<分割> {
+    static constexpr std::size_t resultPoints = 2;  // the points between the ends
     static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",   "Text5",
                                              "Command1", "Command2", "Command3", "Command4"};
     static constexpr const char* refusalFocus = "Text1";

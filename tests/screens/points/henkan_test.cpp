@@ -81,6 +81,7 @@ TEST_F(HenkanTest, EmptyBoxesAndAbsurdValuesAreRefused) {
 namespace {
 
 struct HenkanFrame : FrameCase<座標変換> {
+    static constexpr std::size_t resultPoints = 1;
     static inline const QStringList tabOrder{"Text1", "Text2", "Text3", "Text4",    "Text9",    "Text10",   "Text5",
                                              "Text6", "Text7", "Text8", "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) {

@@ -112,6 +112,7 @@ TEST_F(KouTest, UnsuitableInputAndParallelLinesAreRefused) {
 namespace {
 
 struct KouFrame : FrameCase<交点> {
+    static constexpr std::size_t resultPoints = 1;
     static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text5",    "Text6",  "Text7",
                                              "Command1", "Command2", "Command3", "Command4", "Option1"};
     static void enterValid(Screen* w) {

@@ -95,6 +95,7 @@ TEST_F(OffsetTest, NothingClippedOrOverlapping) {
 }
 
 struct OffsetFrame : FrameCase<オフセット> {
+    static constexpr std::size_t resultPoints = 1;
     static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",   "Text5",
                                              "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) {

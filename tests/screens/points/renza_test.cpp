@@ -138,6 +138,7 @@ TEST(RenzaLayout, NothingClippedOrOverlapping) {
 }
 
 struct RenzaFrame : FrameCase<連続座標計算> {
+    static constexpr std::size_t resultPoints = 1;
     static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",
                                              "Command1", "Command2", "Command3", "Command4"};
     static void enterValid(Screen* w) { fill(w, {{"Text1", "0"}, {"Text2", "0"}, {"Text3", "45"}, {"Text4", "10"}}); }

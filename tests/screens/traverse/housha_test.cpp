@@ -261,6 +261,7 @@ TEST_F(HoushaTest, ClearCountsAResultWithoutBacksightAndEmptiesHiddenBoxes) {
 namespace {
 
 struct HoushaFrame : FrameCase<放射トラ> {
+    static constexpr std::size_t resultPoints = 1;
     static inline const QStringList tabOrder{"Text1",    "Text2",    "Text3",    "Text4",    "Text5",  "Text6",
                                              "Command1", "Command2", "Command3", "Command4", "Option1"};
     static void enterValid(Screen* w) {

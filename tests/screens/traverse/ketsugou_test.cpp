@@ -348,6 +348,8 @@ TEST_F(KetsugouTest, TheExplanationOpensOverTheScreenAndGivesTheFocusBack) {
 }
 
 struct KetsugouFrame : FrameCase<結合トラ> {
+    static constexpr std::size_t resultPoints = 1;  // the one station between A and B
+    static constexpr bool resultsShown = false;
     static inline const QStringList tabOrder{"Text11",   "Text1",    "Text2",    "Text3",    "Text4",
                                              "Text5",    "Text6",    "Text9",    "Text10",   "Command1",
                                              "Command2", "Command3", "Command4", "Command5", "Command6"};
