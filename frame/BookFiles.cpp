@@ -36,9 +36,9 @@ std::optional<survey::PointBook> read(const QByteArray& bytes, const QString& fr
     const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
     survey::BookReading reading = survey::readBook(view, roles);
     if (reading.columns) {
-        const std::optional<survey::ColumnRoles> roles = askColumns(*reading.columns, from);
-        if (!roles) return std::nullopt;
-        reading = survey::readBook(view, *roles);
+        const std::optional<survey::ColumnRoles> asked = askColumns(*reading.columns, from);
+        if (!asked) return std::nullopt;
+        reading = survey::readBook(view, *asked);
     }
     if (!reading.ok()) {
         Module1::ShowFailure(from + QString::fromStdString(reading.error), title());
