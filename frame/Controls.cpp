@@ -126,12 +126,33 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event) {
 
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) { setAutoDefault(false); }
 
+namespace {
+
+bool isEnter(const QKeyEvent* event) {
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+}  // namespace
+
 void CommandButton::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (!event->isAutoRepeat()) click();
+    if (isEnter(event)) {
+        if (!event->isAutoRepeat() || !enterDown_) {
+            enterDown_ = true;
+            click();
+        }
         event->accept();
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void CommandButton::keyReleaseEvent(QKeyEvent* event) {
+    if (isEnter(event) && !event->isAutoRepeat()) enterDown_ = false;
+    QPushButton::keyReleaseEvent(event);
+}
+
+void CommandButton::focusOutEvent(QFocusEvent* event) {
+    enterDown_ = false;
+    QPushButton::focusOutEvent(event);
 }

@@ -52,11 +52,21 @@ private:
 };
 
 // A command button. Enter or Return on the focused button presses it, as
-// Space does.
+// Space does; a key held down presses it once.
 class CommandButton : public QPushButton {
 public:
     explicit CommandButton(QWidget* parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    // Enter went down on this button and has not come up. The system's
+    // word that a press repeats is not enough: a key that went down in
+    // another window (Enter on the menu that opened this screen) and came
+    // up while the windows changed is still down to Wine, and its next
+    // press comes as a repeat.
+    bool enterDown_ = false;
 };
