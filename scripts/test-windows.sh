@@ -48,8 +48,11 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 # Every test of the build: the test programs under Wine, the program on a
 # real display and the installer (the tests only Linux has are not made in
 # a Windows build, see cmake/Desktop.cmake).
+# Now and then Wine kills a test program as it exits, after its tests have
+# passed (CTest: "Subprocess killed"; 2 of 385 in one run here, none in
+# another): such a test runs once more. A test that fails twice fails.
 cd "$build"
-ctest --output-on-failure -j"$(nproc)" "$@"
+ctest --output-on-failure -j"$(nproc)" --repeat until-pass:2 "$@"
 
 elapsed=$((SECONDS - started))
 echo "Windows build and tests: $((elapsed / 60)) min $((elapsed % 60)) s"
