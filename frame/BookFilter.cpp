@@ -55,36 +55,30 @@ std::vector<BookFilter::Run> BookFilter::runs(const std::vector<BookPoint>& poin
         if (!runs.empty() && runs.back().first + runs.back().count == first) runs.back().count += count;
         else runs.push_back({first, count});
     };
-    switch (kind_) {
-        case Kind::All: add(0, int(points.size())); break;
-        case Kind::Number: {
-            // The numbers that start with d are d, d0 to d9, d00 to d99 ...:
-            // one range of the sorted points for each length up to twelve
-            // digits, the ranges in order.
-            std::vector<std::pair<std::size_t, std::size_t>> ranges;
-            if (typed_.size() <= kNumberDigits && typed_[0] != '0') {
-                const PointNumber prefix = std::stoll(typed_);
-                PointNumber scale = 1;
-                for (std::size_t length = typed_.size(); length <= kNumberDigits; ++length, scale *= 10) {
-                    const PointNumber low = prefix * scale, high = low + scale - 1;
-                    const auto from = std::lower_bound(points.begin(), points.end(), low,
-                                                       [](const BookPoint& p, PointNumber n) { return p.number < n; });
-                    const auto to = std::upper_bound(from, points.end(), high,
-                                                     [](PointNumber n, const BookPoint& p) { return n < p.number; });
-                    if (from != to) ranges.emplace_back(from - points.begin(), to - points.begin());
-                }
-            }
-            auto range = ranges.begin();
-            for (std::size_t k = 0; k < points.size(); ++k) {
-                while (range != ranges.end() && range->second <= k) ++range;
-                if ((range != ranges.end() && range->first <= k) || acceptsName(points[k].name)) add(int(k), 1);
-            }
-            break;
+    if (kind_ == Kind::All) {
+        add(0, int(points.size()));
+        return runs;
+    }
+    // Digits: the numbers that start with d are d, d0 to d9, d00 to d99 ...,
+    // one range of the sorted points for each length up to twelve digits,
+    // the ranges in order. Names are looked at one by one.
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    if (kind_ == Kind::Number && typed_.size() <= kNumberDigits && typed_[0] != '0') {
+        const PointNumber prefix = std::stoll(typed_);
+        PointNumber scale = 1;
+        for (std::size_t length = typed_.size(); length <= kNumberDigits; ++length, scale *= 10) {
+            const PointNumber low = prefix * scale, high = low + scale - 1;
+            const auto from = std::lower_bound(points.begin(), points.end(), low,
+                                               [](const BookPoint& p, PointNumber n) { return p.number < n; });
+            const auto to = std::upper_bound(from, points.end(), high,
+                                             [](PointNumber n, const BookPoint& p) { return n < p.number; });
+            if (from != to) ranges.emplace_back(from - points.begin(), to - points.begin());
         }
-        case Kind::Name:
-            for (std::size_t k = 0; k < points.size(); ++k)
-                if (acceptsName(points[k].name)) add(int(k), 1);
-            break;
+    }
+    auto range = ranges.begin();
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        while (range != ranges.end() && range->second <= k) ++range;
+        if ((range != ranges.end() && range->first <= k) || acceptsName(points[k].name)) add(int(k), 1);
     }
     return runs;
 }
